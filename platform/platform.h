@@ -1,0 +1,89 @@
+// The seam between the program's logic and the operating system.
+//
+// Everything the program asks of Windows goes through this one interface, shaped by what the
+// program needs rather than by the Win32 API. The real implementation lives in platform/win32;
+// tests install a fake that records every call.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sendlark {
+
+// A top-level window, of this program or another; 0 when there is none.
+using WindowRef = std::uintptr_t;
+
+// Empty when an operation worked; otherwise the system's description of why it did not.
+using ErrorText = std::optional<std::wstring>;
+
+// One entry of a popup menu as it is to be shown. A separator has no id and no text.
+struct MenuEntry {
+  int id = 0;
+  std::wstring text;
+  bool separator = false;
+  bool enabled = true;
+  std::vector<MenuEntry> children;  // not empty: the entry opens a submenu
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // The program itself.
+  virtual std::wstring ProgramFolder() = 0;
+  virtual std::wstring CommandLine() = 0;  // whole, the program's own name included
+  virtual bool AnotherCopyRunning() = 0;
+  [[noreturn]] virtual void EndProgram(int exitCode) = 0;
+
+  // Starting another program from a command line, in a normal window that gets the focus.
+  virtual ErrorText StartProgram(const std::wstring& commandLine) = 0;
+  virtual bool IsExistingFile(const std::wstring& path) = 0;
+
+  // Whole files as bytes in the system's ANSI code page.
+  virtual ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) = 0;
+  virtual ErrorText WriteFileBytes(const std::wstring& path, const std::string& bytes,
+                                   bool append) = 0;
+  // Replaces the file's content in one step: readers see the old bytes or the new, never a mix.
+  virtual ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) = 0;
+
+  // Text conversions that follow the system's locale.
+  virtual std::wstring FromAnsi(const std::string& bytes) = 0;
+  virtual std::string ToAnsi(const std::wstring& text) = 0;
+  // The text with letter case folded so that an exact search ignores case; same length.
+  virtual std::wstring FoldCase(const std::wstring& text) = 0;
+  // The number a text stands for under the user's locale, or nothing when it is not one.
+  virtual std::optional<double> ParseNumber(const std::wstring& text) = 0;
+
+  // The program's window.
+  virtual WindowRef MainWindow() = 0;
+  virtual void ShowMainWindow() = 0;
+  virtual void HideMainWindow() = 0;
+  virtual void SetTopMost(WindowRef window, bool topmost) = 0;
+  // Hands the pressed mouse over to the system's window-moving loop; returns when released.
+  virtual void BeginWindowDrag(WindowRef window) = 0;
+  // Shows a popup menu at the pointer and returns the id of the chosen entry, or 0.
+  virtual int PopupMenu(const std::vector<MenuEntry>& entries) = 0;
+  // A modal message box with the critical icon, one OK button and the program's title.
+  virtual void ShowMessage(const std::wstring& text) = 0;
+
+  // The target application.
+  virtual ErrorText PutClipboardText(const std::wstring& text) = 0;
+  virtual WindowRef FindTargetWindow(const std::wstring& className,
+                                     const std::wstring& windowName) = 0;
+  // Brings forward the window whose title is `title`, or else one whose title begins with it.
+  // False when there is no such window.
+  virtual bool ActivateByTitle(const std::wstring& title) = 0;
+  // Has the target carry out its command `id`; returns once it has, or gives up on a hung one.
+  virtual void SendCommandId(WindowRef target, std::int32_t id) = 0;
+};
+
+// The platform in use; main installs the real one, tests a fake.
+Platform& Sys();
+void UsePlatform(Platform* platform);
+
+// Ends the program through the platform in use. Never returns, whatever that platform does.
+[[noreturn]] void EndProgram(int exitCode);
+
+}  // namespace sendlark
