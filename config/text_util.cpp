@@ -1,0 +1,20 @@
+#include "config/text_util.h"
+
+namespace sendlark {
+
+std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wstring_view to) {
+  if (from.empty()) return std::wstring(text);
+  std::wstring result;
+  result.reserve(text.size());
+  std::size_t start = 0;
+  for (std::size_t hit = text.find(from); hit != std::wstring_view::npos;
+       hit = text.find(from, start)) {
+    result.append(text.substr(start, hit - start));
+    result.append(to);
+    start = hit + from.size();
+  }
+  result.append(text.substr(start));
+  return result;
+}
+
+}  // namespace sendlark
