@@ -1,0 +1,23 @@
+// The identifier of the target's paste command, as configured.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace sendlark {
+
+struct PasteId {
+  std::int32_t id = 0;
+  ErrorText error;  // set when the text gives no usable identifier
+};
+
+// The configured text read as a number under the user's locale, rounded down, which must fit
+// a signed 32-bit integer.
+PasteId PasteCommandId(const std::wstring& text);
+
+inline constexpr wchar_t kNotANumberText[] = L"貼り付けコマンドの識別子が数値ではありません。";
+inline constexpr wchar_t kOutOfRangeText[] = L"貼り付けコマンドの識別子が範囲外です。";
+
+}  // namespace sendlark

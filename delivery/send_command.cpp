@@ -1,0 +1,50 @@
+#include "delivery/send_command.h"
+
+#include "config/settings.h"
+#include "delivery/command_text.h"
+#include "delivery/paste_id.h"
+#include "menus/history.h"
+#include "platform/platform.h"
+
+namespace sendlark {
+
+namespace {
+
+void ReportFailure(const std::wstring& description) {
+  Sys().ShowMainWindow();
+  Sys().ShowMessage(kDeliveryFailedMessage + description);
+}
+
+bool FailPaste(const std::wstring& description) {
+  ReportFailure(description);
+  return false;
+}
+
+}  // namespace
+
+void SendCommand(std::wstring text, std::wstring className, std::wstring windowName,
+                 std::wstring header, std::wstring footer) {
+  const std::wstring command = CommandText(header, text, footer);
+  if (const ErrorText error = Sys().PutClipboardText(command)) {
+    ReportFailure(*error);
+    return;
+  }
+  if (!PasteToApplication(className, windowName)) ReportFailure(L"");
+  // A delivery whose target was missing is recorded all the same, so it can be sent again.
+  g_settings[LastText] = text;
+  UpdateHistory(Add, HistoryEntry(command));
+  g_settings[LastHeader] = header;
+  g_settings[LastFooter] = footer;
+}
+
+bool PasteToApplication(const std::wstring& className, const std::wstring& windowName) {
+  const WindowRef target = Sys().FindTargetWindow(className, windowName);
+  if (target == 0) return false;
+  if (!Sys().ActivateByTitle(windowName)) return FailPaste(kNoSuchTitleText);
+  const PasteId paste = PasteCommandId(g_settings[ApplicationPaste]);
+  if (paste.error) return FailPaste(*paste.error);
+  Sys().SendCommandId(target, paste.id);
+  return true;
+}
+
+}  // namespace sendlark
