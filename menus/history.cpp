@@ -1,0 +1,63 @@
+#include "menus/history.h"
+
+#include <array>
+
+#include "config/fields.h"
+#include "config/file_io.h"
+#include "config/settings.h"
+#include "config/text_util.h"
+#include "delivery/send_command.h"
+#include "menus/menu_state.h"
+
+namespace sendlark {
+
+std::wstring g_logText;
+
+namespace {
+
+void ShowEntry(int item, const std::wstring& caption) {
+  g_menus.mnu_sub_sub_log[item] = {caption, true};
+}
+
+}  // namespace
+
+void UpdateHistory(int mode, const std::wstring& text) {
+  g_logText.clear();
+  FileIO(Read, g_logText, g_settings[LogFileName]);
+
+  std::array<std::wstring, kHistorySize + 1> working;  // positions 1 to 10
+  int offset = 0;
+  if (mode == Add) {
+    ShowEntry(1, text);
+    working[1] = text;
+    offset = 1;
+  }
+  const std::vector<std::wstring> lines =
+      LeadingFields(g_logText, std::wstring(kCrLf), kHistorySize - offset);
+  for (std::size_t n = 1; n <= lines.size(); ++n) {
+    const int position = static_cast<int>(n) + offset;
+    ShowEntry(position, lines[n - 1]);
+    working[position] = lines[n - 1];
+  }
+
+  // The whole history goes to disk in one replacement, so a failure or a second copy writing
+  // at the same moment can never leave the file half written.
+  std::wstring content;
+  for (int position = 1; position <= kHistorySize; ++position) {
+    if (!working[position].empty()) content += working[position] + std::wstring(kCrLf);
+  }
+  if (!content.empty()) FileReplace(content, g_settings[LogFileName]);
+}
+
+void mnu_sub_sub_log_Click(int index) {
+  if (index < 0 || index > kHistorySize) return;
+  SendCommand(g_menus.mnu_sub_sub_log[index].caption, g_settings[ApplicationClass],
+              g_settings[ApplicationName], L"", L"");
+}
+
+void mnu_sub_replay_Click() {
+  SendCommand(g_settings[LastText], g_settings[ApplicationClass], g_settings[ApplicationName],
+              g_settings[LastHeader], g_settings[LastFooter]);
+}
+
+}  // namespace sendlark
