@@ -1,0 +1,20 @@
+// The program's fixed texts that the window and its menus show.
+#pragma once
+
+namespace sendlark {
+
+inline constexpr wchar_t kProgramTitle[] = L"Sendlark";
+inline constexpr wchar_t kWindowClassName[] = L"SendlarkStrip";
+
+inline constexpr wchar_t kMenuFileCaption[] = L"ファイル";
+inline constexpr wchar_t kMenuRefreshCaption[] = L"メニューを最新に更新(&R)";
+inline constexpr wchar_t kMenuReplayCaption[] = L"再度コマンドを送信(&U)";
+inline constexpr wchar_t kMenuHistoryCaption[] = L"最近使ったコマンド一覧(&L)";
+inline constexpr wchar_t kMenuHistoryHeading[] = L"履歴一覧";
+inline constexpr wchar_t kMenuEndCaption[] = L"終了(&E)";
+
+inline constexpr wchar_t kToolTipLaunch[] = L"外部アプリケーションを起動";
+inline constexpr wchar_t kToolTipReplay[] = L"再度コマンドを送信";
+inline constexpr wchar_t kToolTipMenu[] = L"メニュー";
+
+}  // namespace sendlark
