@@ -1,0 +1,86 @@
+#include "platform/win32/files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/win32/error_text.h"
+#include "platform/win32/unique_handle.h"
+
+namespace sendlark::win32 {
+
+namespace {
+
+ErrorText WriteAll(HANDLE file, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) return LastErrorText();
+    done += written;
+  }
+  return std::nullopt;
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
+}
+
+}  // namespace
+
+ErrorText ReadWholeFile(const std::wstring& path, std::string& bytes) {
+  UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return LastErrorText();
+  char buffer[64 * 1024];
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return LastErrorText();
+    if (got == 0) return std::nullopt;
+    bytes.append(buffer, got);
+  }
+}
+
+ErrorText WriteWholeFile(const std::wstring& path, const std::string& bytes, bool append) {
+  // FILE_APPEND_DATA alone makes every write land at the end of the file.
+  UniqueFile file(::CreateFileW(path.c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE,
+                                FILE_SHARE_READ, nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return LastErrorText();
+  return WriteAll(file.get(), bytes);
+}
+
+ErrorText ReplaceWholeFile(const std::wstring& path, const std::string& bytes) {
+  // The new content is written beside the file and moved over it in one step, so the file
+  // holds either the old or the new content whatever happens in between.
+  wchar_t temporary[MAX_PATH + 1] = {};
+  if (::GetTempFileNameW(FolderOf(path).c_str(), L"slk", 0, temporary) == 0) {
+    return LastErrorText();
+  }
+  ErrorText error;
+  {
+    UniqueFile file(::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+      error = LastErrorText();
+    } else {
+      error = WriteAll(file.get(), bytes);
+      if (!error && !::FlushFileBuffers(file.get())) error = LastErrorText();
+    }
+  }
+  if (!error &&
+      !::MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = LastErrorText();
+  }
+  if (error) ::DeleteFileW(temporary);
+  return error;
+}
+
+bool IsExistingFile(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace sendlark::win32

@@ -1,0 +1,56 @@
+#include "platform/win32/locale_text.h"
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <climits>
+
+namespace sendlark::win32 {
+
+namespace {
+
+// The Win32 conversion functions take int lengths.
+bool FitsInt(std::size_t size) {
+  return size <= static_cast<std::size_t>(INT_MAX);
+}
+
+}  // namespace
+
+std::wstring FromAnsi(const std::string& bytes) {
+  if (bytes.empty() || !FitsInt(bytes.size())) return {};
+  const int size = static_cast<int>(bytes.size());
+  const int length = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), length);
+  return text;
+}
+
+std::string ToAnsi(const std::wstring& text) {
+  if (text.empty() || !FitsInt(text.size())) return {};
+  const int size = static_cast<int>(text.size());
+  const int length =
+      ::WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
+  return bytes;
+}
+
+std::wstring FoldCase(const std::wstring& text) {
+  if (text.empty() || !FitsInt(text.size())) return text;
+  const int size = static_cast<int>(text.size());
+  const DWORD flags = LCMAP_UPPERCASE | LCMAP_LINGUISTIC_CASING;
+  std::wstring folded(text.size(), L'\0');
+  const int length =
+      ::LCMapStringW(LOCALE_USER_DEFAULT, flags, text.data(), size, folded.data(), size);
+  if (length != size) return text;
+  return folded;
+}
+
+std::optional<double> ParseNumber(const std::wstring& text) {
+  double value = 0;
+  std::wstring buffer = text;  // the declaration takes a non-const string, though it only reads
+  if (FAILED(::VarR8FromStr(buffer.data(), LOCALE_USER_DEFAULT, 0, &value))) return std::nullopt;
+  return value;
+}
+
+}  // namespace sendlark::win32

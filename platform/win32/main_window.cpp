@@ -1,0 +1,302 @@
+#include "platform/win32/main_window.h"
+
+#include <windowsx.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "app/command_ids.h"
+#include "app/popup_menu.h"
+#include "app/resources/resource_ids.h"
+#include "app/texts.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/drop_target.h"
+
+namespace sendlark::win32 {
+
+namespace {
+
+constexpr UINT kDroppedMessage = WM_APP + 1;
+constexpr int kToolbarControlId = 1;
+
+COLORREF ToColorRef(Colour colour) {
+  return RGB(colour.red, colour.green, colour.blue);
+}
+
+// The largest drawn image size that fits the scaled button image: drawn at its own size,
+// never stretched.
+struct ImageStrip {
+  int size;
+  int resource;
+};
+constexpr ImageStrip kImageStrips[] = {
+    {32, IDB_TOOLBAR32}, {24, IDB_TOOLBAR24}, {20, IDB_TOOLBAR20}, {16, IDB_TOOLBAR16}};
+
+ImageStrip StripFor(int imageSize) {
+  for (const ImageStrip& strip : kImageStrips) {
+    if (strip.size <= imageSize) return strip;
+  }
+  return kImageStrips[std::size(kImageStrips) - 1];
+}
+
+UniqueMenu BuildMenu(const std::vector<MenuEntry>& entries) {
+  UniqueMenu menu(::CreatePopupMenu());
+  for (const MenuEntry& entry : entries) {
+    if (entry.separator) {
+      ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    } else if (!entry.children.empty()) {
+      UniqueMenu submenu = BuildMenu(entry.children);
+      // The parent menu destroys its submenus with itself.
+      if (::AppendMenuW(menu.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu.get()),
+                        entry.text.c_str())) {
+        submenu.release();
+      }
+    } else {
+      const UINT flags = MF_STRING | (entry.enabled ? MF_ENABLED : MF_GRAYED);
+      ::AppendMenuW(menu.get(), flags, static_cast<UINT_PTR>(entry.id), entry.text.c_str());
+    }
+  }
+  return menu;
+}
+
+UniqueAccelerators CreateAccelerators() {
+  std::vector<ACCEL> table;
+  for (const Accelerator& accelerator : kAccelerators) {
+    table.push_back({FVIRTKEY | FCONTROL, static_cast<WORD>(accelerator.key),
+                     static_cast<WORD>(accelerator.id)});
+  }
+  return UniqueAccelerators(
+      ::CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
+}
+
+const ToolbarButton* ButtonForCommand(UINT_PTR id) {
+  for (const ToolbarButton& button : kToolbarButtons) {
+    if (static_cast<UINT_PTR>(kIdToolbarButtonBase + button.index) == id) return &button;
+  }
+  return nullptr;
+}
+
+short ShiftState(WPARAM keys) {
+  return static_cast<short>(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
+                            ((::GetKeyState(VK_MENU) < 0) ? 4 : 0));
+}
+
+// The work area of the primary monitor, where the strip first appears.
+RECT PrimaryWorkArea() {
+  RECT area = {0, 0, 800, 600};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  return area;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), layout_(LayoutFor(96)) {
+  icon_.reset(static_cast<HICON>(
+      ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SENDLARK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+  smallIcon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SENDLARK),
+                                                   IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                   ::GetSystemMetrics(SM_CYSMICON), 0)));
+
+  WNDCLASSEXW windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = icon_.get();
+  windowClass.hIconSm = smallIcon_.get();
+  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kWindowClassName;
+  ::RegisterClassExW(&windowClass);
+
+  accelerators_ = CreateAccelerators();
+
+  // WS_POPUP: no title bar and no border, so the client area is the whole window.
+  // WS_EX_TOOLWINDOW: a small tool strip, without a taskbar button or a place in Alt+Tab.
+  // Created hidden and not yet topmost: start-up shows it and places it above other windows.
+  // It first appears centred at the top of the primary monitor's work area.
+  const RECT area = PrimaryWorkArea();
+  ::CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClassName, kProgramTitle, WS_POPUP | WS_CLIPCHILDREN,
+                    area.left, area.top, layout_.width, layout_.height, nullptr, nullptr, instance,
+                    this);
+  // Only now is the size known at the monitor's own DPI.
+  ::SetWindowPos(window_, nullptr, (area.left + area.right - layout_.width) / 2, area.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+MainWindow::~MainWindow() {
+  if (window_ != nullptr) ::DestroyWindow(window_);
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                        LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      OnCreate();
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnMouseDown(kLeftButton, wParam, lParam);
+      return 0;
+    case WM_RBUTTONDOWN:
+      OnMouseDown(kRightButton, wParam, lParam);
+      return 0;
+    case WM_MBUTTONDOWN:
+      OnMouseDown(kMiddleButton, wParam, lParam);
+      return 0;
+    case WM_COMMAND:
+      sendlark::OnCommand(LOWORD(wParam));
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case kDroppedMessage:
+      OnDropped();
+      return 0;
+    default:
+      return ::DefWindowProcW(window_, message, wParam, lParam);
+  }
+}
+
+void MainWindow::OnCreate() {
+  CreateToolbar();
+  ApplyLayout(WindowDpi(window_));
+  dropTarget_ = new DropTarget(toolbar_, [this](DropEvent drop) {
+    // Delivering takes a while and may show message boxes; the program that started the drag
+    // must not wait for that, so the drop is handled once the drag has ended.
+    drops_.push_back(std::move(drop));
+    ::PostMessageW(window_, kDroppedMessage, 0, 0);
+  });
+  ::RegisterDragDrop(toolbar_, dropTarget_);
+}
+
+void MainWindow::OnDestroy() {
+  ::RevokeDragDrop(toolbar_);
+  if (dropTarget_ != nullptr) dropTarget_->Release();
+  dropTarget_ = nullptr;
+  ::PostQuitMessage(0);
+}
+
+void MainWindow::CreateToolbar() {
+  // Flat buttons without text; the toolbar is placed by hand, not docked to an edge.
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                      CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN;
+  toolbar_ = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style, 0, 0, 0, 0, window_,
+                               reinterpret_cast<HMENU>(kToolbarControlId), instance_, nullptr);
+  ::SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  std::vector<TBBUTTON> buttons;
+  for (const ToolbarButton& button : kToolbarButtons) {
+    TBBUTTON tb = {};
+    tb.iBitmap = button.image;
+    tb.idCommand = kIdToolbarButtonBase + button.index;
+    tb.fsState = TBSTATE_ENABLED;
+    tb.fsStyle = BTNS_BUTTON;
+    tb.iString = -1;
+    buttons.push_back(tb);
+  }
+  ::SendMessageW(toolbar_, TB_ADDBUTTONSW, buttons.size(),
+                 reinterpret_cast<LPARAM>(buttons.data()));
+}
+
+void MainWindow::LoadToolbarImages() {
+  const ImageStrip strip = StripFor(layout_.imageSize);
+  UniqueBitmap bitmap(static_cast<HBITMAP>(::LoadImageW(instance_, MAKEINTRESOURCEW(strip.resource),
+                                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  UniqueImageList images(::ImageList_Create(strip.size, strip.size, ILC_COLOR24 | ILC_MASK, 3, 0));
+  ::ImageList_AddMasked(images.get(), bitmap.get(), ToColorRef(kImageMask));
+  ::SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(strip.size, strip.size));
+  ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+  images_ = std::move(images);  // the toolbar does not own its image list
+}
+
+void MainWindow::ApplyLayout(int dpi) {
+  layout_ = LayoutFor(dpi);
+  LoadToolbarImages();
+  ::SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(layout_.buttonWidth, layout_.buttonHeight));
+  ::SetWindowPos(toolbar_, nullptr, layout_.toolbar.left, layout_.toolbar.top,
+                 layout_.toolbar.width, layout_.toolbar.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(window_, nullptr, 0, 0, layout_.width, layout_.height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::InvalidateRect(window_, nullptr, TRUE);
+}
+
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyLayout(dpi);
+}
+
+void MainWindow::OnPaint() {
+  PAINTSTRUCT paint;
+  const HDC dc = ::BeginPaint(window_, &paint);
+  for (const GripLine& line : layout_.grips) {
+    UniqueBrush brush(::CreateSolidBrush(ToColorRef(line.colour)));
+    const RECT column = {line.left, 0, line.left + line.width, layout_.height};
+    ::FillRect(dc, &column, brush.get());
+  }
+  ::EndPaint(window_, &paint);
+}
+
+void MainWindow::OnMouseDown(short button, WPARAM keys, LPARAM position) {
+  Form_MouseDown(button, ShiftState(keys), ToTwips(GET_X_LPARAM(position), layout_.dpi),
+                 ToTwips(GET_Y_LPARAM(position), layout_.dpi));
+}
+
+LRESULT MainWindow::OnNotify(const NMHDR& header) {
+  if (header.code == TTN_GETDISPINFOW) {
+    auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+    if (const ToolbarButton* button = ButtonForCommand(header.idFrom)) {
+      info.lpszText = const_cast<wchar_t*>(button->toolTip);
+    }
+  }
+  return 0;
+}
+
+void MainWindow::OnDropped() {
+  if (drops_.empty()) return;
+  DropEvent drop = std::move(drops_.front());
+  drops_.pop_front();
+  Toolbar_OLEDragDrop(drop);
+}
+
+int MainWindow::TrackPopup(const std::vector<MenuEntry>& entries) {
+  const UniqueMenu menu = BuildMenu(entries);
+  POINT pointer = {};
+  ::GetCursorPos(&pointer);
+  // Without being the foreground window the menu would not close on a click elsewhere.
+  ::SetForegroundWindow(window_);
+  const int chosen = static_cast<int>(
+      ::TrackPopupMenuEx(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
+                         pointer.x, pointer.y, window_, nullptr));
+  ::PostMessageW(window_, WM_NULL, 0, 0);
+  return chosen;
+}
+
+int MainWindow::RunMessageLoop() {
+  MSG message;
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (::TranslateAcceleratorW(window_, accelerators_.get(), &message)) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace sendlark::win32

@@ -1,0 +1,63 @@
+// The program's one window: a borderless strip with a grip at each end and a toolbar between.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <vector>
+
+#include "app/layout.h"
+#include "app/window_events.h"
+#include "platform/platform.h"
+#include "platform/win32/unique_handle.h"
+
+namespace sendlark::win32 {
+
+class DropTarget;
+
+class MainWindow {
+ public:
+  // Creates the window hidden, with its toolbar, images and shortcuts.
+  explicit MainWindow(HINSTANCE instance);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  HWND Handle() const { return window_; }
+
+  // Shows the popup menu at the pointer; the chosen entry's id, or 0 when it was dismissed.
+  int TrackPopup(const std::vector<MenuEntry>& entries);
+
+  // Dispatches messages until the window is destroyed; returns the exit code.
+  int RunMessageLoop();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void OnCreate();
+  void OnDestroy();
+  void OnPaint();
+  void OnMouseDown(short button, WPARAM keys, LPARAM position);
+  LRESULT OnNotify(const NMHDR& header);
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  void OnDropped();
+
+  void CreateToolbar();
+  void ApplyLayout(int dpi);
+  void LoadToolbarImages();
+
+  HINSTANCE instance_;
+  HWND window_ = nullptr;
+  HWND toolbar_ = nullptr;
+  WindowLayout layout_;
+  UniqueImageList images_;
+  UniqueAccelerators accelerators_;
+  UniqueIcon icon_;
+  UniqueIcon smallIcon_;
+  DropTarget* dropTarget_ = nullptr;
+  std::deque<DropEvent> drops_;
+};
+
+}  // namespace sendlark::win32

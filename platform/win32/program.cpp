@@ -1,0 +1,96 @@
+#include "platform/win32/program.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cwchar>
+
+#include "platform/win32/error_text.h"
+#include "platform/win32/unique_handle.h"
+
+namespace sendlark::win32 {
+
+namespace {
+
+std::wstring ModulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+// One name per folder, whatever its spelling: long form, one letter case.
+std::wstring CanonicalFolder() {
+  const std::wstring folder = ProgramFolder();
+  std::wstring canonical(32768, L'\0');
+  DWORD length =
+      ::GetLongPathNameW(folder.c_str(), canonical.data(), static_cast<DWORD>(canonical.size()));
+  if (length == 0 || length >= canonical.size()) {
+    canonical = folder;
+  } else {
+    canonical.resize(length);
+  }
+  ::CharUpperBuffW(canonical.data(), static_cast<DWORD>(canonical.size()));
+  return canonical;
+}
+
+// A folder path can be longer than a kernel object name may be, so the name carries a hash.
+std::wstring InstanceName() {
+  std::uint64_t hash = 14695981039346656037ull;  // 64-bit FNV-1a
+  for (const wchar_t c : CanonicalFolder()) {
+    hash = (hash ^ static_cast<std::uint16_t>(c)) * 1099511628211ull;
+  }
+  wchar_t name[64];
+  std::swprintf(name, std::size(name), L"Local\\Sendlark-%016llx",
+                static_cast<unsigned long long>(hash));
+  return name;
+}
+
+}  // namespace
+
+std::wstring ProgramFolder() {
+  const std::wstring path = ModulePath();
+  const std::size_t slash = path.find_last_of(L'\\');
+  if (slash == std::wstring::npos) return path;
+  // A drive's root keeps its backslash ("C:\"), as the system writes it.
+  if (slash == 2 && path[1] == L':') return path.substr(0, 3);
+  return path.substr(0, slash);
+}
+
+bool AnotherCopyRunning() {
+  // Held, never closed, until the process ends: then the system releases the claim.
+  static UniqueKernelHandle instance;
+  if (instance) return false;
+  ::SetLastError(ERROR_SUCCESS);
+  instance.reset(::CreateMutexW(nullptr, FALSE, InstanceName().c_str()));
+  const DWORD error = ::GetLastError();
+  // Access denied means the name exists under another copy's security context.
+  return error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED;
+}
+
+ErrorText StartProgram(const std::wstring& commandLine) {
+  std::wstring buffer = commandLine;  // CreateProcessW may write into its command line
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process = {};
+  // The new program opens its window while we still have the user's input; let it take the
+  // foreground.
+  ::AllowSetForegroundWindow(ASFW_ANY);
+  if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+    return LastErrorText();
+  }
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return std::nullopt;
+}
+
+}  // namespace sendlark::win32
