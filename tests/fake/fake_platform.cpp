@@ -1,0 +1,309 @@
+#include "tests/fake/fake_platform.h"
+
+#include <fcntl.h>
+#include <iconv.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <clocale>
+#include <cstring>
+#include <cwctype>
+#include <fstream>
+#include <random>
+
+#include "config/settings.h"
+#include "menus/command_menu.h"
+#include "menus/history.h"
+#include "menus/menu_state.h"
+
+namespace sendlark::testing {
+
+namespace {
+
+// Converts with iconv, putting `fallback` in place of anything the target cannot hold.
+template <typename Out>
+Out Convert(const char* to, const char* from, const char* data, std::size_t size, std::size_t unit,
+            const char* fallback, std::size_t fallbackSize) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open");
+  std::string out;
+  char* in = const_cast<char*>(data);
+  std::size_t left = size;
+  char buffer[256];
+  while (left > 0) {
+    char* o = buffer;
+    std::size_t room = sizeof buffer;
+    const std::size_t result = iconv(cd, &in, &left, &o, &room);
+    out.append(buffer, o - buffer);
+    if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+      out.append(fallback, fallbackSize);
+      const std::size_t skip = std::min(left, unit);
+      in += skip;
+      left -= skip;
+    }
+  }
+  iconv_close(cd);
+  Out result;
+  result.resize(out.size() / sizeof(typename Out::value_type));
+  std::memcpy(result.data(), out.data(), result.size() * sizeof(typename Out::value_type));
+  return result;
+}
+
+std::wstring ErrnoText(int error) {
+  const std::string text = std::strerror(error);
+  return std::wstring(text.begin(), text.end());
+}
+
+}  // namespace
+
+std::string Utf8(const std::wstring& text) {
+  return Convert<std::string>("UTF-8", "WCHAR_T", reinterpret_cast<const char*>(text.data()),
+                              text.size() * sizeof(wchar_t), sizeof(wchar_t), "?", 1);
+}
+
+std::string Encode(const std::wstring& text, const std::string& codePage) {
+  return Convert<std::string>(codePage.c_str(), "WCHAR_T",
+                              reinterpret_cast<const char*>(text.data()),
+                              text.size() * sizeof(wchar_t), sizeof(wchar_t), "?", 1);
+}
+
+FakePlatform::FakePlatform() {
+  std::setlocale(LC_CTYPE, "C.UTF-8");
+  std::random_device random;
+  folder = std::filesystem::temp_directory_path() /
+           ("sendlark-test-" + std::to_string(::getpid()) + "-" + std::to_string(random()));
+  std::filesystem::create_directories(folder);
+}
+
+FakePlatform::~FakePlatform() {
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+}
+
+WindowRef FakePlatform::AddWindow(const std::wstring& className, const std::wstring& title) {
+  windows.push_back({nextWindow_, className, title});
+  return nextWindow_++;
+}
+
+void FakePlatform::WriteFile(const std::wstring& name, const std::string& bytes) {
+  std::ofstream(folder / Utf8(name), std::ios::binary) << bytes;
+}
+
+std::string FakePlatform::ReadFile(const std::wstring& name) const {
+  std::ifstream in(folder / Utf8(name), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool FakePlatform::FileExists(const std::wstring& name) const {
+  return std::filesystem::exists(folder / Utf8(name));
+}
+
+std::filesystem::path FakePlatform::HostPath(const std::wstring& path) const {
+  std::string host = Utf8(path);
+  std::replace(host.begin(), host.end(), '\\', '/');
+  return host;
+}
+
+std::wstring FakePlatform::ProgramFolder() {
+  const std::string text = folder.string();
+  return FromAnsi(text);
+}
+
+bool FakePlatform::AnotherCopyRunning() {
+  trace.push_back("another-copy?");
+  return anotherCopy;
+}
+
+void FakePlatform::EndProgram(int exitCode) {
+  trace.push_back("end:" + std::to_string(exitCode));
+  throw ProgramEnded{exitCode};
+}
+
+ErrorText FakePlatform::StartProgram(const std::wstring& commandLine) {
+  trace.push_back("start:" + Utf8(commandLine));
+  started.push_back(commandLine);
+  return startError;
+}
+
+bool FakePlatform::IsExistingFile(const std::wstring& path) {
+  return std::filesystem::is_regular_file(HostPath(path));
+}
+
+ErrorText FakePlatform::ReadFileBytes(const std::wstring& path, std::string& bytes) {
+  trace.push_back("read:" + HostPath(path).filename().string());
+  const int fd = ::open(HostPath(path).c_str(), O_RDONLY);
+  if (fd < 0) return ErrnoText(errno);
+  char buffer[4096];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0) {
+      const int error = errno;
+      ::close(fd);
+      return ErrnoText(error);
+    }
+    if (got == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  return std::nullopt;
+}
+
+ErrorText FakePlatform::WriteFileBytes(const std::wstring& path, const std::string& bytes,
+                                       bool append) {
+  trace.push_back((append ? "append:" : "write:") + HostPath(path).filename().string());
+  const int fd =
+      ::open(HostPath(path).c_str(), O_WRONLY | O_CREAT | (append ? O_APPEND : O_TRUNC), 0644);
+  if (fd < 0) return ErrnoText(errno);
+  const ssize_t wrote = ::write(fd, bytes.data(), bytes.size());
+  const int error = errno;
+  ::close(fd);
+  if (wrote != static_cast<ssize_t>(bytes.size())) return ErrnoText(error);
+  return std::nullopt;
+}
+
+ErrorText FakePlatform::ReplaceFileBytes(const std::wstring& path, const std::string& bytes) {
+  trace.push_back("replace:" + HostPath(path).filename().string());
+  const std::filesystem::path target = HostPath(path);
+  if (std::filesystem::is_directory(target)) return ErrnoText(EISDIR);
+  const std::filesystem::path temporary = target.string() + ".new";
+  {
+    std::ofstream out(temporary, std::ios::binary);
+    if (!out) return ErrnoText(errno);
+    out << bytes;
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, target, error);
+  if (error) return ErrnoText(error.value());
+  return std::nullopt;
+}
+
+std::wstring FakePlatform::FromAnsi(const std::string& bytes) {
+  return Convert<std::wstring>("WCHAR_T", codePage.c_str(), bytes.data(), bytes.size(), 1, "?\0\0",
+                               sizeof(wchar_t));
+}
+
+std::string FakePlatform::ToAnsi(const std::wstring& text) {
+  return Encode(text, codePage);
+}
+
+std::wstring FakePlatform::FoldCase(const std::wstring& text) {
+  std::wstring folded = text;
+  for (wchar_t& c : folded)
+    c = static_cast<wchar_t>(std::towupper(c));
+  return folded;
+}
+
+std::optional<double> FakePlatform::ParseNumber(const std::wstring& text) {
+  const std::size_t first = text.find_first_not_of(L" \t");
+  if (first == std::wstring::npos) return std::nullopt;
+  const std::size_t last = text.find_last_not_of(L" \t");
+  const std::wstring number = text.substr(first, last - first + 1);
+  if (number.find_first_not_of(L"0123456789+-.eE") != std::wstring::npos) return std::nullopt;
+  wchar_t* end = nullptr;
+  const double value = std::wcstod(number.c_str(), &end);
+  if (end != number.c_str() + number.size()) return std::nullopt;
+  return value;
+}
+
+void FakePlatform::ShowMainWindow() {
+  trace.push_back("show");
+  visible = true;
+}
+
+void FakePlatform::HideMainWindow() {
+  trace.push_back("hide");
+  visible = false;
+}
+
+void FakePlatform::SetTopMost(WindowRef window, bool topmost) {
+  trace.push_back(topmost ? "topmost" : "not-topmost");
+  if (window == kMainWindow) {
+    topMost = topmost;
+    visible = true;  // the placement shows a hidden window
+  }
+}
+
+void FakePlatform::BeginWindowDrag(WindowRef) {
+  trace.push_back("drag");
+  ++drags;
+}
+
+int FakePlatform::PopupMenu(const std::vector<MenuEntry>& entries) {
+  trace.push_back("popup");
+  popups.push_back(entries);
+  if (popupChoices.empty()) return 0;
+  const int choice = popupChoices.front();
+  popupChoices.erase(popupChoices.begin());
+  return choice;
+}
+
+void FakePlatform::ShowMessage(const std::wstring& text) {
+  trace.push_back("message:" + Utf8(text));
+  messages.push_back(text);
+}
+
+ErrorText FakePlatform::PutClipboardText(const std::wstring& text) {
+  trace.push_back("clipboard:" + Utf8(text));
+  if (clipboardError) return clipboardError;
+  clipboardWrites.push_back(text);
+  clipboard_ = text;
+  return std::nullopt;
+}
+
+WindowRef FakePlatform::FindTargetWindow(const std::wstring& className,
+                                         const std::wstring& windowName) {
+  trace.push_back("find");
+  for (const FakeWindow& window : windows) {
+    if (window.className == className && window.title == windowName) return window.ref;
+  }
+  return 0;
+}
+
+bool FakePlatform::ActivateByTitle(const std::wstring& title) {
+  trace.push_back("activate:" + Utf8(title));
+  const auto exact = [&](const FakeWindow& w) { return w.title == title; };
+  const auto prefix = [&](const FakeWindow& w) { return w.title.starts_with(title); };
+  const bool found = std::any_of(windows.begin(), windows.end(), exact) ||
+                     std::any_of(windows.begin(), windows.end(), prefix);
+  if (found) activated.push_back(title);
+  return found;
+}
+
+void FakePlatform::SendCommandId(WindowRef target, std::int32_t id) {
+  trace.push_back("send:" + std::to_string(id));
+  sent.push_back({target, id, clipboard_});
+}
+
+void FakePlatformTest::SetUp() {
+  UsePlatform(&sys);
+  g_settings = {};
+  g_configText.clear();
+  g_commandText.clear();
+  g_logText.clear();
+  g_menus = InitialMenus();
+}
+
+void FakePlatformTest::TearDown() {
+  UsePlatform(nullptr);
+}
+
+void FakePlatformTest::WriteConfig(const std::wstring& text) {
+  sys.WriteFile(L"Config.ini", Encode(text, sys.codePage));
+}
+
+void FakePlatformTest::UseStandardConfig() {
+  WriteConfig(
+      L":AppliactionPath=C:\\Tools\\target.exe;\r\n"
+      L":AppliactionName=Target Window;\r\n"
+      L":AppliactionClass=TargetClass;\r\n"
+      L":AppliactionPast=770;\r\n"
+      L":CommandHeader=<;\r\n"
+      L":CommandFooter=>;\r\n"
+      L":CommandFileName=commands.txt;\r\n"
+      L":LogFileName=log.txt;\r\n");
+  sys.WriteFile(L"commands.txt", "");
+  sys.WriteFile(L"log.txt", "");
+}
+
+}  // namespace sendlark::testing

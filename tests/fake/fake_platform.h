@@ -1,0 +1,131 @@
+// A platform for tests: files are real files in a private folder, everything else is recorded
+// and scripted. Install it with FakePlatformTest, which also resets the program's globals.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/platform.h"
+
+namespace sendlark::testing {
+
+// Thrown where the real platform would end the process.
+struct ProgramEnded {
+  int exitCode;
+};
+
+struct FakeWindow {
+  WindowRef ref;
+  std::wstring className;
+  std::wstring title;
+};
+
+struct SentCommand {
+  WindowRef target;
+  std::int32_t id;
+  std::wstring clipboard;  // the clipboard's text at that moment: what the target would paste
+};
+
+class FakePlatform : public Platform {
+ public:
+  FakePlatform();
+  ~FakePlatform() override;
+
+  // --- set-up ---
+  std::filesystem::path folder;  // the program's folder, a fresh temporary directory
+  std::wstring commandLine = L"Sendlark.exe";
+  bool anotherCopy = false;
+  std::string codePage = "CP1252";  // the system's ANSI code page, as iconv names it
+  std::vector<FakeWindow> windows;
+  ErrorText clipboardError;
+  ErrorText startError;
+  std::vector<int> popupChoices;  // what the user picks, one per popup; 0 dismisses it
+
+  WindowRef AddWindow(const std::wstring& className, const std::wstring& title);
+  void WriteFile(const std::wstring& name, const std::string& bytes);
+  std::string ReadFile(const std::wstring& name) const;
+  bool FileExists(const std::wstring& name) const;
+
+  // --- what happened ---
+  std::vector<std::wstring> messages;
+  std::vector<std::wstring> clipboardWrites;
+  std::vector<SentCommand> sent;
+  std::vector<std::wstring> activated;
+  std::vector<std::wstring> started;
+  std::vector<std::vector<MenuEntry>> popups;
+  std::vector<std::string> trace;  // every call that changes something, in order
+  bool visible = false;
+  std::optional<bool> topMost;
+  int drags = 0;
+
+  // --- Platform ---
+  std::wstring ProgramFolder() override;
+  std::wstring CommandLine() override { return commandLine; }
+  bool AnotherCopyRunning() override;
+  [[noreturn]] void EndProgram(int exitCode) override;
+  ErrorText StartProgram(const std::wstring& commandLine) override;
+  bool IsExistingFile(const std::wstring& path) override;
+  ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) override;
+  ErrorText WriteFileBytes(const std::wstring& path, const std::string& bytes,
+                           bool append) override;
+  ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) override;
+  std::wstring FromAnsi(const std::string& bytes) override;
+  std::string ToAnsi(const std::wstring& text) override;
+  std::wstring FoldCase(const std::wstring& text) override;
+  std::optional<double> ParseNumber(const std::wstring& text) override;
+  WindowRef MainWindow() override { return kMainWindow; }
+  void ShowMainWindow() override;
+  void HideMainWindow() override;
+  void SetTopMost(WindowRef window, bool topmost) override;
+  void BeginWindowDrag(WindowRef window) override;
+  int PopupMenu(const std::vector<MenuEntry>& entries) override;
+  void ShowMessage(const std::wstring& text) override;
+  ErrorText PutClipboardText(const std::wstring& text) override;
+  WindowRef FindTargetWindow(const std::wstring& className,
+                             const std::wstring& windowName) override;
+  bool ActivateByTitle(const std::wstring& title) override;
+  void SendCommandId(WindowRef target, std::int32_t id) override;
+
+  static constexpr WindowRef kMainWindow = 1;
+
+ private:
+  std::filesystem::path HostPath(const std::wstring& path) const;
+  std::wstring clipboard_;
+  WindowRef nextWindow_ = 100;
+};
+
+// UTF-8 for readable test failure output and trace lines.
+std::string Utf8(const std::wstring& text);
+// The bytes of `text` in a code page, for writing test files.
+std::string Encode(const std::wstring& text, const std::string& codePage = "CP1252");
+
+// Installs a fresh FakePlatform and resets every global of the program around each test.
+class FakePlatformTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // Writes a Config.ini holding the given entries (":Key=value;" each on a line).
+  void WriteConfig(const std::wstring& text);
+  // The usual configuration: a target "TargetClass"/"Target Window", paste id 770, command
+  // and log files that exist and are empty.
+  void UseStandardConfig();
+  // Runs `body`, which must end the program; returns the exit code.
+  template <typename Body>
+  int ExpectEnd(Body body) {
+    try {
+      body();
+    } catch (const ProgramEnded& ended) {
+      return ended.exitCode;
+    }
+    ADD_FAILURE() << "the program did not end";
+    return -1;
+  }
+  FakePlatform sys;
+};
+
+}  // namespace sendlark::testing

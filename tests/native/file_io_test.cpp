@@ -1,0 +1,116 @@
+#include "config/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/fake/fake_platform.h"
+
+namespace sendlark::testing {
+namespace {
+
+struct ReadCase {
+  const char* name;
+  std::string bytes;
+  std::wstring before;
+  std::wstring expected;
+};
+
+class FileReadTest : public FakePlatformTest, public ::testing::WithParamInterface<ReadCase> {};
+
+TEST_P(FileReadTest, AppendsEveryLineWithCrLf) {
+  const ReadCase& c = GetParam();
+  sys.WriteFile(L"f.txt", c.bytes);
+  std::wstring text = c.before;
+  FileIO(Read, text, L"f.txt");
+  EXPECT_EQ(Utf8(text), Utf8(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, FileReadTest,
+    ::testing::Values(ReadCase{"CrLf", "A\r\nB\r\n", L"", L"A\r\nB\r\n"},
+                      ReadCase{"NoFinalLineEnd", "A\r\nB", L"", L"A\r\nB\r\n"},
+                      ReadCase{"CrAlone", "A\rB\r", L"", L"A\r\nB\r\n"},
+                      ReadCase{"LfAloneBelongsToTheLine", "A\nB\r\n", L"", L"A\nB\r\n"},
+                      ReadCase{"CrThenCrLf", "A\r\r\nB", L"", L"A\r\n\r\nB\r\n"},
+                      ReadCase{"EmptyLines", "\r\n\r\n", L"", L"\r\n\r\n"},
+                      ReadCase{"AfterEarlierText", "B\r\n", L"A\r\n", L"A\r\nB\r\n"},
+                      ReadCase{"EmptyFileLeavesText", "", L"keep", L"keep"}),
+    [](const ::testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
+
+class FileIOTest : public FakePlatformTest {};
+
+TEST_F(FileIOTest, WriteThenAppendsKeepTheOrderOfCalls) {
+  std::wstring a = L"one", b = L"two", c = L"three";
+  FileIO(Write, a, L"f.txt");
+  FileIO(Append, b, L"f.txt");
+  FileIO(Append, c, L"f.txt");
+  EXPECT_EQ(sys.ReadFile(L"f.txt"), "one\r\ntwo\r\nthree\r\n");
+  FileIO(Write, b, L"f.txt");
+  EXPECT_EQ(sys.ReadFile(L"f.txt"), "two\r\n");
+}
+
+TEST_F(FileIOTest, WritingAnEmptyTextLeavesOneLineEnd) {
+  std::wstring empty;
+  FileIO(Write, empty, L"f.txt");
+  EXPECT_EQ(sys.ReadFile(L"f.txt"), "\r\n");
+}
+
+TEST_F(FileIOTest, AppendCreatesAMissingFile) {
+  std::wstring text = L"x";
+  FileIO(Append, text, L"new.txt");
+  EXPECT_EQ(sys.ReadFile(L"new.txt"), "x\r\n");
+}
+
+TEST_F(FileIOTest, TextWithLineBreaksIsWrittenUnchanged) {
+  std::wstring text = L"a\r\nb";
+  FileIO(Write, text, L"f.txt");
+  EXPECT_EQ(sys.ReadFile(L"f.txt"), "a\r\nb\r\n");
+}
+
+TEST_F(FileIOTest, OtherModesDoNothing) {
+  sys.WriteFile(L"f.txt", "old\r\n");
+  for (int mode : {0, 4, -1}) {
+    std::wstring text = L"text";
+    FileIO(mode, text, L"f.txt");
+    FileIO(mode, text, L"missing.txt");
+    EXPECT_EQ(text, L"text");
+  }
+  EXPECT_EQ(sys.ReadFile(L"f.txt"), "old\r\n");
+  EXPECT_FALSE(sys.FileExists(L"missing.txt"));
+  EXPECT_TRUE(sys.messages.empty());
+}
+
+TEST_F(FileIOTest, ReadingAMissingFileShowsTheMessageAndEnds) {
+  std::wstring text;
+  EXPECT_EQ(ExpectEnd([&] { FileIO(Read, text, L"missing.txt"); }), kFileErrorExitCode);
+  ASSERT_EQ(sys.messages.size(), 1u);
+  EXPECT_EQ(Utf8(sys.messages[0]), "ファイル入出力エラー\r\nNo such file or directory");
+}
+
+TEST_F(FileIOTest, AnEmptyNameNamesTheFolderAndFails) {
+  std::wstring text;
+  EXPECT_EQ(ExpectEnd([&] { FileIO(Read, text, L""); }), kFileErrorExitCode);
+  EXPECT_EQ(ExpectEnd([&] { FileIO(Write, text, L""); }), kFileErrorExitCode);
+  EXPECT_EQ(sys.messages.size(), 2u);
+}
+
+TEST_F(FileIOTest, ShiftJisTextRoundTrips) {
+  sys.codePage = "CP932";
+  // "表" ends in the byte of a backslash in Shift-JIS; it must survive as one character.
+  sys.WriteFile(L"f.txt", Encode(L"表示\\n\r\nソ", "CP932"));
+  std::wstring text;
+  FileIO(Read, text, L"f.txt");
+  EXPECT_EQ(Utf8(text), "表示\\n\r\nソ\r\n");
+  std::wstring line = L"表";
+  FileIO(Write, line, L"g.txt");
+  EXPECT_EQ(sys.ReadFile(L"g.txt"), "\x95\x5c\r\n");
+}
+
+TEST_F(FileIOTest, ReplaceWritesTheWholeTextAtOnce) {
+  sys.WriteFile(L"f.txt", "old\r\nlines\r\n");
+  FileReplace(L"new\r\n", L"f.txt");
+  EXPECT_EQ(sys.ReadFile(L"f.txt"), "new\r\n");
+  EXPECT_EQ(ExpectEnd([&] { FileReplace(L"x", L""); }), kFileErrorExitCode);
+}
+
+}  // namespace
+}  // namespace sendlark::testing

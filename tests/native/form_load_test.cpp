@@ -1,0 +1,132 @@
+#include "app/form_load.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "config/file_io.h"
+#include "config/settings.h"
+#include "tests/fake/fake_platform.h"
+
+namespace sendlark::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+struct ArgumentCase {
+  const char* name;
+  std::wstring commandLine;
+  std::wstring expected;
+};
+
+class ArgumentTextTest : public ::testing::TestWithParam<ArgumentCase> {};
+
+TEST_P(ArgumentTextTest, FollowsTheProgramName) {
+  EXPECT_EQ(ArgumentText(GetParam().commandLine), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, ArgumentTextTest,
+    ::testing::Values(
+        ArgumentCase{"NameOnly", L"Sendlark.exe", L""},
+        ArgumentCase{"NameAndBlanks", L"Sendlark.exe   ", L""},
+        ArgumentCase{"OnePath", L"Sendlark.exe C:\\a.txt", L"C:\\a.txt"},
+        ArgumentCase{"QuotesAndBlanksKept", L"S.exe  \"C:\\a b.txt\"  x ", L"\"C:\\a b.txt\"  x "},
+        ArgumentCase{"QuotedProgramName", L"\"C:\\Program Files\\S.exe\" arg", L"arg"},
+        ArgumentCase{"QuotedNameRunsOn", L"\"C:\\dir\"\\S.exe arg", L"arg"},
+        ArgumentCase{"TabSeparates", L"S.exe\targ", L"arg"},
+        ArgumentCase{"LineBreakBelongsToArguments", L"S.exe a\r\nb", L"a\r\nb"}),
+    [](const ::testing::TestParamInfo<ArgumentCase>& info) { return info.param.name; });
+
+struct ItemsCase {
+  const char* name;
+  std::wstring arguments;
+  bool result;
+  std::vector<std::wstring> items;
+};
+
+class GetCommandArgsTest : public FakePlatformTest,
+                           public ::testing::WithParamInterface<ItemsCase> {};
+
+TEST_P(GetCommandArgsTest, CutsOnlyAtCrLf) {
+  const ItemsCase& c = GetParam();
+  sys.commandLine = L"Sendlark.exe " + c.arguments;
+  std::vector<std::wstring> items;
+  EXPECT_EQ(GetCommandArgs(items), c.result);
+  EXPECT_EQ(items, c.items);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Items, GetCommandArgsTest,
+    ::testing::Values(
+        ItemsCase{"None", L"", false, {}}, ItemsCase{"OnePath", L"C:\\a.txt", true, {L"C:\\a.txt"}},
+        ItemsCase{"TwoPathsAreOneItem", L"C:\\a.txt C:\\b.txt", true, {L"C:\\a.txt C:\\b.txt"}},
+        ItemsCase{"QuotedPathKeepsQuotes", L"\"C:\\a b.txt\"", true, {L"\"C:\\a b.txt\""}},
+        ItemsCase{"LineBreaksCut", L"one\r\ntwo\r\nthree", true, {L"one", L"two", L"three"}},
+        ItemsCase{"EmptyFieldEnds", L"one\r\n\r\ntwo", true, {L"one"}},
+        ItemsCase{"LoneCrDoesNotCut", L"one\rtwo", true, {L"one\rtwo"}},
+        ItemsCase{"LeadingLineBreak", L"\r\none", true, {}}),
+    [](const ::testing::TestParamInfo<ItemsCase>& info) { return info.param.name; });
+
+class SetTopMostTest : public FakePlatformTest {};
+
+TEST_F(SetTopMostTest, OnlyFlagsZeroAndOneDoAnything) {
+  SetTopMost(FakePlatform::kMainWindow, 2);
+  SetTopMost(FakePlatform::kMainWindow, -1);
+  EXPECT_TRUE(sys.trace.empty());
+  SetTopMost(FakePlatform::kMainWindow, 1);
+  SetTopMost(FakePlatform::kMainWindow, 0);
+  EXPECT_THAT(sys.trace, ElementsAre("topmost", "not-topmost"));
+}
+
+class FormLoadTest : public FakePlatformTest {};
+
+TEST_F(FormLoadTest, MissingConfigEndsBeforeTheSecondCopyCheck) {
+  sys.anotherCopy = true;
+  sys.commandLine = L"Sendlark.exe item";
+  EXPECT_EQ(ExpectEnd([] { Form_Load(); }), kFileErrorExitCode);
+  EXPECT_THAT(sys.trace,
+              ElementsAre("hide", "read:Config.ini",
+                          "message:ファイル入出力エラー\r\nNo such file or directory", "end:1"));
+}
+
+TEST_F(FormLoadTest, FillsTheConfiguredSlotsAndLeavesTheLastDeliveryEmpty) {
+  WriteConfig(
+      L":AppliactionPath=p;:AppliactionName=n;:AppliactionClass=c;:AppliactionPast=275;"
+      L":CommandHeader=h\\n;:CommandFooter=f;:CommandFileName=commands.txt;"
+      L":LogFileName=log.txt;");
+  sys.WriteFile(L"commands.txt", "");
+  sys.WriteFile(L"log.txt", "");
+  Form_Load();
+  EXPECT_EQ(g_settings, (SettingsTable{L"", L"", L"", L"p", L"n", L"c", L"275", L"h\r\n", L"f",
+                                       L"commands.txt", L"log.txt"}));
+  EXPECT_EQ(g_configText.substr(0, 19), L":AppliactionPath=p;");
+}
+
+TEST_F(FormLoadTest, WithoutArgumentsBuildsTheMenusThenShowsTheWindowTopmost) {
+  UseStandardConfig();
+  Form_Load();
+  EXPECT_THAT(sys.trace, ElementsAre("hide", "read:Config.ini", "another-copy?",
+                                     "read:commands.txt", "read:log.txt", "show", "topmost"));
+  EXPECT_TRUE(sys.clipboardWrites.empty());
+  EXPECT_TRUE(sys.visible);
+  EXPECT_EQ(sys.topMost, true);
+}
+
+TEST_F(FormLoadTest, SecondCopyWithoutArgumentsEndsUnseen) {
+  UseStandardConfig();
+  sys.anotherCopy = true;
+  EXPECT_EQ(ExpectEnd([] { Form_Load(); }), kSecondCopyExitCode);
+  EXPECT_THAT(sys.trace, ElementsAre("hide", "read:Config.ini", "another-copy?", "end:0"));
+  EXPECT_FALSE(sys.visible);
+}
+
+TEST_F(FormLoadTest, MissingCommandFileEndsBeforeTheWindowIsShown) {
+  UseStandardConfig();
+  std::filesystem::remove(sys.folder / "commands.txt");
+  EXPECT_EQ(ExpectEnd([] { Form_Load(); }), kFileErrorExitCode);
+  EXPECT_FALSE(sys.visible);
+  EXPECT_EQ(sys.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace sendlark::testing
