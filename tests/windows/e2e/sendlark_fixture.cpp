@@ -1,0 +1,82 @@
+#include "tests/windows/e2e/sendlark_fixture.h"
+
+namespace sendlark::harness {
+
+namespace {
+
+std::wstring Entry(const wchar_t* key, const std::wstring& value) {
+  return std::wstring(key) + L"=" + value + L";\r\n";
+}
+
+}  // namespace
+
+SendlarkTest::SendlarkTest() {
+  static int counter = 0;
+  const std::wstring unique =
+      std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+  recorderClass = L"SendlarkRecorder" + unique;
+  recorderTitle = L"Recorder " + unique;
+  recordFile = folder.File(L"records.bin");
+  CopyFileW((BinFolder() + L"\\Sendlark.exe").c_str(), folder.File(L"Sendlark.exe").c_str(), FALSE);
+  folder.Write(L"commands.txt", "");
+  folder.Write(L"log.txt", "");
+}
+
+void SendlarkTest::WriteConfig(const Config& config) {
+  const std::wstring text =
+      Entry(L":AppliactionPath", config.path) + Entry(L":AppliactionName", config.name) +
+      Entry(L":AppliactionClass", config.className) + Entry(L":AppliactionPast", config.paste) +
+      Entry(L":CommandHeader", config.header) + Entry(L":CommandFooter", config.footer) +
+      Entry(L":CommandFileName", config.commandFile) + Entry(L":LogFileName", config.logFile);
+  folder.Write(L"Config.ini", Ansi(text));
+}
+
+Config SendlarkTest::RecorderConfig() const {
+  Config config;
+  config.name = recorderTitle;
+  config.className = recorderClass;
+  return config;
+}
+
+std::unique_ptr<Process> SendlarkTest::StartSendlark(const std::wstring& arguments) {
+  std::wstring commandLine = L"\"" + folder.File(L"Sendlark.exe") + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
+  return std::make_unique<Process>(commandLine, folder.Path());
+}
+
+std::unique_ptr<Process> SendlarkTest::StartRecorder(unsigned delayMs) {
+  const std::wstring commandLine = L"\"" + BinFolder() + L"\\recorder.exe\" \"" + recorderClass +
+                                   L"\" \"" + recorderTitle + L"\" 770 \"" + recordFile + L"\" " +
+                                   std::to_wstring(delayMs);
+  auto recorder = std::make_unique<Process>(commandLine, folder.Path());
+  EXPECT_TRUE(WaitUntil([&] {
+    return FindProcessWindow(recorder->Id(), recorderClass) != nullptr;
+  })) << "the recorder did not open its window";
+  return recorder;
+}
+
+HWND SendlarkTest::WaitForStrip(const Process& sendlark) {
+  HWND strip = nullptr;
+  WaitUntil([&] { return (strip = FindProcessWindow(sendlark.Id(), kStripClass)) != nullptr; });
+  return strip;
+}
+
+std::vector<std::wstring> SendlarkTest::WaitForRecords(std::size_t count) {
+  std::vector<std::wstring> records;
+  WaitUntil([&] { return (records = ReadRecords(recordFile)).size() >= count; });
+  return records;
+}
+
+std::vector<std::string> SendlarkTest::LogLines() const {
+  const std::string bytes = folder.Read(L"log.txt");
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end = bytes.find("\r\n"); end != std::string::npos;
+       end = bytes.find("\r\n", start)) {
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+}  // namespace sendlark::harness

@@ -1,0 +1,54 @@
+// Runs the real Sendlark.exe in a folder of its own, with a target application beside it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "tests/windows/support/harness.h"
+
+namespace sendlark::harness {
+
+inline constexpr wchar_t kStripClass[] = L"SendlarkStrip";
+inline constexpr wchar_t kFailureMessage[] =
+    L"アプリケーションが見つからない為、処理を完了できませんでした｡";
+
+struct Config {
+  std::wstring path = L"notepad.exe";
+  std::wstring name;
+  std::wstring className;
+  std::wstring paste = L"770";
+  std::wstring header;
+  std::wstring footer;
+  std::wstring commandFile = L"commands.txt";
+  std::wstring logFile = L"log.txt";
+};
+
+class SendlarkTest : public ::testing::Test {
+ protected:
+  SendlarkTest();
+
+  // Writes Config.ini in the system's ANSI code page, as a user's editor would.
+  void WriteConfig(const Config& config);
+  // A configuration aimed at the recorder started by StartRecorder.
+  Config RecorderConfig() const;
+
+  // Starts Sendlark.exe from the folder with the given argument text.
+  std::unique_ptr<Process> StartSendlark(const std::wstring& arguments = L"");
+  // Starts the recorder target with a class and title unique to this test.
+  std::unique_ptr<Process> StartRecorder(unsigned delayMs = 0);
+  // The strip of a running Sendlark, once visible; null if it never shows.
+  HWND WaitForStrip(const Process& sendlark);
+  // The texts the recorder has pasted, once there are `count` of them.
+  std::vector<std::wstring> WaitForRecords(std::size_t count);
+  // The log file's lines, as text in the ANSI code page.
+  std::vector<std::string> LogLines() const;
+
+  TempFolder folder;
+  std::wstring recorderClass;
+  std::wstring recorderTitle;
+  std::wstring recordFile;
+};
+
+}  // namespace sendlark::harness

@@ -1,0 +1,78 @@
+// Start-up of the real program: the strip, a missing configuration, a second copy.
+#include <gmock/gmock.h>
+
+#include "tests/windows/e2e/sendlark_fixture.h"
+
+namespace sendlark::harness {
+namespace {
+
+using StartupTest = SendlarkTest;
+
+TEST_F(StartupTest, ShowsTheStripTopmostWithAnEightyEightByTwentyTwoClientArea) {
+  WriteConfig(RecorderConfig());
+  auto sendlark = StartSendlark();
+  HWND strip = WaitForStrip(*sendlark);
+  ASSERT_NE(strip, nullptr);
+  EXPECT_TRUE(GetWindowLongW(strip, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  RECT client = {};
+  GetClientRect(strip, &client);
+  EXPECT_EQ(client.right - client.left, 88);
+  EXPECT_EQ(client.bottom - client.top, 22);
+  // No frame: the window is exactly its client area.
+  RECT outer = {};
+  GetWindowRect(strip, &outer);
+  EXPECT_EQ(outer.right - outer.left, 88);
+  EXPECT_EQ(outer.bottom - outer.top, 22);
+  EXPECT_FALSE(GetWindowLongW(strip, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER));
+}
+
+TEST_F(StartupTest, MissingConfigShowsTheFileMessageAndEnds) {
+  auto sendlark = StartSendlark(L"an item");
+  const auto box = WaitForMessageBox(sendlark->Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->title, L"Sendlark");
+  const std::wstring prefix = L"ファイル入出力エラー\r\n";
+  EXPECT_EQ(box->text.substr(0, prefix.size()), prefix);
+  EXPECT_GT(box->text.size(), prefix.size()) << "the system's description follows";
+  EXPECT_EQ(FindProcessWindow(sendlark->Id(), kStripClass), nullptr);
+  PressOk(*box);
+  EXPECT_EQ(sendlark->WaitForExit(), 1u);
+}
+
+TEST_F(StartupTest, SecondCopyWithoutArgumentsEndsAtOnceUnseen) {
+  WriteConfig(RecorderConfig());
+  auto first = StartSendlark();
+  ASSERT_NE(WaitForStrip(*first), nullptr);
+  auto second = StartSendlark();
+  EXPECT_EQ(second->WaitForExit(std::chrono::seconds(5)), 0u);
+  EXPECT_TRUE(first->Running());
+  EXPECT_EQ(FindProcessWindow(second->Id(), kStripClass), nullptr);
+}
+
+TEST_F(StartupTest, CopiesInDifferentFoldersRunSideBySide) {
+  WriteConfig(RecorderConfig());
+  auto first = StartSendlark();
+  ASSERT_NE(WaitForStrip(*first), nullptr);
+
+  TempFolder other;
+  CopyFileW(folder.File(L"Sendlark.exe").c_str(), other.File(L"Sendlark.exe").c_str(), FALSE);
+  CopyFileW(folder.File(L"Config.ini").c_str(), other.File(L"Config.ini").c_str(), FALSE);
+  other.Write(L"commands.txt", "");
+  other.Write(L"log.txt", "");
+  Process second(L"\"" + other.File(L"Sendlark.exe") + L"\"", other.Path());
+  EXPECT_TRUE(WaitUntil([&] { return FindProcessWindow(second.Id(), kStripClass) != nullptr; }));
+}
+
+TEST_F(StartupTest, MissingLogFileEndsWithTheFileMessage) {
+  WriteConfig(RecorderConfig());
+  DeleteFileW(folder.File(L"log.txt").c_str());
+  auto sendlark = StartSendlark();
+  const auto box = WaitForMessageBox(sendlark->Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text.substr(0, 11), L"ファイル入出力エラー\r");
+  PressOk(*box);
+  EXPECT_EQ(sendlark->WaitForExit(), 1u);
+}
+
+}  // namespace
+}  // namespace sendlark::harness

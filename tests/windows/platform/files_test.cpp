@@ -1,0 +1,97 @@
+#include "platform/win32/files.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace sendlark::win32 {
+namespace {
+
+class FilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t base[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, base);
+    folder_ = std::wstring(base) + L"sendlark-files-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder_.c_str(), nullptr);
+  }
+  void TearDown() override {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder_ + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") {
+          SetFileAttributesW(Path(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+          DeleteFileW(Path(name).c_str());
+        }
+      } while (FindNextFileW(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryW(folder_.c_str());
+  }
+  std::wstring Path(const std::wstring& name) const { return folder_ + L"\\" + name; }
+  int FileCount() const {
+    int count = 0;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder_ + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do {
+      if (found.cFileName[0] != L'.') ++count;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return count;
+  }
+  std::string Content(const std::wstring& name) const {
+    std::string bytes;
+    EXPECT_FALSE(ReadWholeFile(Path(name), bytes));
+    return bytes;
+  }
+  std::wstring folder_;
+};
+
+TEST_F(FilesTest, WriteAppendRead) {
+  EXPECT_FALSE(WriteWholeFile(Path(L"f.txt"), "one\r\n", false));
+  EXPECT_FALSE(WriteWholeFile(Path(L"f.txt"), "two\r\n", true));
+  EXPECT_EQ(Content(L"f.txt"), "one\r\ntwo\r\n");
+  EXPECT_FALSE(WriteWholeFile(Path(L"f.txt"), "three\r\n", false));
+  EXPECT_EQ(Content(L"f.txt"), "three\r\n");
+  EXPECT_FALSE(WriteWholeFile(Path(L"new.txt"), "x", true));
+  EXPECT_EQ(Content(L"new.txt"), "x");
+}
+
+TEST_F(FilesTest, ReadingAMissingFileOrAFolderGivesTheSystemsDescription) {
+  std::string bytes;
+  const ErrorText missing = ReadWholeFile(Path(L"missing.txt"), bytes);
+  ASSERT_TRUE(missing);
+  EXPECT_FALSE(missing->empty());
+  EXPECT_TRUE(ReadWholeFile(folder_ + L"\\", bytes));
+}
+
+TEST_F(FilesTest, ReplaceLeavesOnlyTheNewContentAndNoTemporaryFile) {
+  EXPECT_FALSE(WriteWholeFile(Path(L"log.txt"), "old 1\r\nold 2\r\nold 3\r\n", false));
+  EXPECT_FALSE(ReplaceWholeFile(Path(L"log.txt"), "new\r\n"));
+  EXPECT_EQ(Content(L"log.txt"), "new\r\n");
+  EXPECT_EQ(FileCount(), 1);
+}
+
+TEST_F(FilesTest, FailedReplaceKeepsTheOldContentAndCleansUp) {
+  EXPECT_FALSE(WriteWholeFile(Path(L"log.txt"), "old\r\n", false));
+  SetFileAttributesW(Path(L"log.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+  // Moving over a read-only file is refused.
+  const ErrorText error = ReplaceWholeFile(Path(L"log.txt"), "new\r\n");
+  SetFileAttributesW(Path(L"log.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_TRUE(error);
+  EXPECT_EQ(Content(L"log.txt"), "old\r\n");
+  EXPECT_EQ(FileCount(), 1);
+}
+
+TEST_F(FilesTest, TellsFilesFromFolders) {
+  EXPECT_FALSE(WriteWholeFile(Path(L"tool.exe"), "", false));
+  EXPECT_TRUE(IsExistingFile(Path(L"tool.exe")));
+  EXPECT_FALSE(IsExistingFile(folder_));
+  EXPECT_FALSE(IsExistingFile(Path(L"missing.exe")));
+}
+
+}  // namespace
+}  // namespace sendlark::win32

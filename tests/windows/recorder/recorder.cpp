@@ -1,0 +1,106 @@
+// A stand-in target application for end-to-end tests. It opens a visible top-level window
+// with the class and title given on its command line and, each time it receives WM_COMMAND
+// with its paste identifier, appends the clipboard's Unicode text to a record file as UTF-8,
+// each record followed by a NUL byte.
+//
+//   recorder.exe <class> <title> <paste id> <record file> [<delay ms>]
+//
+// With a delay it waits that long before reading the clipboard, like a slow application.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+struct Options {
+  std::wstring className;
+  std::wstring title;
+  WPARAM pasteId = 0;
+  std::wstring recordFile;
+  DWORD delayMs = 0;
+};
+
+Options g_options;
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
+  return bytes;
+}
+
+std::wstring ClipboardText(HWND window) {
+  std::wstring text;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    if (OpenClipboard(window)) break;
+    Sleep(10);
+  }
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void Record(const std::wstring& text) {
+  FILE* file = _wfopen(g_options.recordFile.c_str(), L"ab");
+  if (file == nullptr) return;
+  const std::string bytes = Utf8(text);
+  fwrite(bytes.data(), 1, bytes.size(), file);
+  fputc('\0', file);
+  fclose(file);
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && wParam == g_options.pasteId) {
+    if (g_options.delayMs > 0) Sleep(g_options.delayMs);
+    Record(ClipboardText(window));
+    return 0;
+  }
+  if (message == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  int count = 0;
+  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (arguments == nullptr || count < 5) return 2;
+  g_options.className = arguments[1];
+  g_options.title = arguments[2];
+  g_options.pasteId = static_cast<WPARAM>(std::wcstoul(arguments[3], nullptr, 10));
+  g_options.recordFile = arguments[4];
+  if (count > 5) g_options.delayMs = static_cast<DWORD>(std::wcstoul(arguments[5], nullptr, 10));
+  LocalFree(arguments);
+
+  WNDCLASSW windowClass = {};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = g_options.className.c_str();
+  RegisterClassW(&windowClass);
+  HWND window =
+      CreateWindowExW(0, g_options.className.c_str(), g_options.title.c_str(), WS_OVERLAPPEDWINDOW,
+                      200, 200, 300, 200, nullptr, nullptr, instance, nullptr);
+  ShowWindow(window, SW_SHOWNORMAL);
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
