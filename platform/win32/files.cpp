@@ -53,6 +53,12 @@ ErrorText WriteWholeFile(const std::wstring& path, const std::string& bytes, boo
 }
 
 ErrorText ReplaceWholeFile(const std::wstring& path, const std::string& bytes) {
+  // A read-only file is not to be written, even by replacing it (which some file systems
+  // would allow).
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return ErrorDescription(ERROR_ACCESS_DENIED);
+  }
   // The new content is written beside the file and moved over it in one step, so the file
   // holds either the old or the new content whatever happens in between.
   wchar_t temporary[MAX_PATH + 1] = {};
