@@ -264,8 +264,8 @@ bool FakePlatform::ActivateByTitle(const std::wstring& title) {
   trace.push_back("activate:" + Utf8(title));
   const auto exact = [&](const FakeWindow& w) { return w.title == title; };
   const auto prefix = [&](const FakeWindow& w) { return w.title.starts_with(title); };
-  const bool found = std::any_of(windows.begin(), windows.end(), exact) ||
-                     std::any_of(windows.begin(), windows.end(), prefix);
+  const bool found = !activationFails && (std::any_of(windows.begin(), windows.end(), exact) ||
+                                          std::any_of(windows.begin(), windows.end(), prefix));
   if (found) activated.push_back(title);
   return found;
 }

@@ -43,6 +43,7 @@ class FakePlatform : public Platform {
   std::string codePage = "CP1252";  // the system's ANSI code page, as iconv names it
   std::vector<FakeWindow> windows;
   ErrorText clipboardError;
+  bool activationFails = false;  // the target is found, but bringing it forward is not
   ErrorText startError;
   std::vector<int> popupChoices;  // what the user picks, one per popup; 0 dismisses it
 

@@ -1,0 +1,145 @@
+#include "menus/history.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "config/settings.h"
+#include "delivery/send_command.h"
+#include "menus/menu_state.h"
+#include "tests/fake/fake_platform.h"
+
+namespace sendlark::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+class HistoryTest : public FakePlatformTest {
+ protected:
+  void SetUp() override {
+    FakePlatformTest::SetUp();
+    g_settings[LogFileName] = L"log.txt";
+    g_settings[ApplicationClass] = L"TargetClass";
+    g_settings[ApplicationName] = L"Target Window";
+    g_settings[ApplicationPaste] = L"770";
+    sys.AddWindow(L"TargetClass", L"Target Window");
+  }
+  void WriteLog(int lines, const char* prefix = "entry ") {
+    std::string text;
+    for (int k = 1; k <= lines; ++k)
+      text += prefix + std::to_string(k) + "\r\n";
+    sys.WriteFile(L"log.txt", text);
+  }
+  // Captions of the visible history items 1 to 10.
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> captions;
+    for (int k = 1; k <= kHistorySize; ++k) {
+      if (g_menus.mnu_sub_sub_log[k].visible) {
+        captions.push_back(Utf8(g_menus.mnu_sub_sub_log[k].caption));
+      }
+    }
+    return captions;
+  }
+  bool LogWritten() const {
+    return std::count(sys.trace.begin(), sys.trace.end(), "replace:log.txt") > 0;
+  }
+};
+
+TEST_F(HistoryTest, AddToAnEmptyLog) {
+  WriteLog(0);
+  UpdateHistory(Add, L"X");
+  EXPECT_THAT(Shown(), ElementsAre("X"));
+  EXPECT_EQ(sys.ReadFile(L"log.txt"), "X\r\n");
+}
+
+TEST_F(HistoryTest, AddToAFullLogDropsTheOldest) {
+  WriteLog(10);
+  UpdateHistory(Add, L"new");
+  EXPECT_THAT(Shown(), ElementsAre("new", "entry 1", "entry 2", "entry 3", "entry 4", "entry 5",
+                                   "entry 6", "entry 7", "entry 8", "entry 9"));
+  EXPECT_EQ(sys.ReadFile(L"log.txt"),
+            "new\r\nentry 1\r\nentry 2\r\nentry 3\r\nentry 4\r\nentry 5\r\nentry 6\r\nentry "
+            "7\r\nentry 8\r\nentry 9\r\n");
+}
+
+TEST_F(HistoryTest, RefreshCutsAHandEditedLogToTen) {
+  WriteLog(12);
+  UpdateHistory(Refresh, L"");
+  EXPECT_EQ(Shown().size(), 10u);
+  EXPECT_EQ(Shown().back(), "entry 10");
+  EXPECT_EQ(sys.ReadFile(L"log.txt").find("entry 11"), std::string::npos);
+}
+
+TEST_F(HistoryTest, RefreshStopsAtTheFirstEmptyLine) {
+  sys.WriteFile(L"log.txt", "a\r\nb\r\n\r\nd\r\n");
+  UpdateHistory(Refresh, L"");
+  EXPECT_THAT(Shown(), ElementsAre("a", "b"));
+  EXPECT_EQ(sys.ReadFile(L"log.txt"), "a\r\nb\r\n");
+}
+
+TEST_F(HistoryTest, RefreshOfAnEmptyLogChangesNothing) {
+  WriteLog(0);
+  UpdateHistory(Refresh, L"");
+  EXPECT_TRUE(Shown().empty());
+  EXPECT_FALSE(LogWritten());
+}
+
+TEST_F(HistoryTest, AnyModeOtherThanAddRefreshes) {
+  WriteLog(2);
+  UpdateHistory(7, L"ignored");
+  EXPECT_THAT(Shown(), ElementsAre("entry 1", "entry 2"));
+}
+
+TEST_F(HistoryTest, AnEmptyEntryIsShownButNotWritten) {
+  WriteLog(10);
+  UpdateHistory(Add, L"");
+  EXPECT_TRUE(g_menus.mnu_sub_sub_log[1].visible);
+  EXPECT_EQ(g_menus.mnu_sub_sub_log[1].caption, L"");
+  EXPECT_EQ(sys.ReadFile(L"log.txt").substr(0, 9), "entry 1\r\n");
+  EXPECT_EQ(sys.ReadFile(L"log.txt").find("entry 10"), std::string::npos);
+}
+
+TEST_F(HistoryTest, ItemsBeyondAShrunkenLogKeepTheirCaptions) {
+  WriteLog(5);
+  UpdateHistory(Refresh, L"");
+  WriteLog(2, "fresh ");
+  UpdateHistory(Refresh, L"");
+  EXPECT_THAT(Shown(), ElementsAre("fresh 1", "fresh 2", "entry 3", "entry 4", "entry 5"));
+  mnu_sub_sub_log_Click(5);
+  EXPECT_THAT(sys.clipboardWrites, ElementsAre(L"entry 5"));
+}
+
+TEST_F(HistoryTest, ChoosingAnEntryDeliversItAgainAndPutsItFirst) {
+  WriteLog(6);
+  UpdateHistory(Refresh, L"");
+  mnu_sub_sub_log_Click(4);
+  EXPECT_THAT(sys.clipboardWrites, ElementsAre(L"entry 4"));
+  EXPECT_EQ(Utf8(g_menus.mnu_sub_sub_log[1].caption), "entry 4");
+  EXPECT_EQ(Utf8(g_menus.mnu_sub_sub_log[5].caption), "entry 4") << "duplicates stay";
+}
+
+TEST_F(HistoryTest, AnEntryWithALineBreakDeliversTheSameCommandText) {
+  WriteLog(0);
+  SendCommand(L"one\r\ntwo", L"TargetClass", L"Target Window", L"", L"\\n");
+  EXPECT_EQ(Utf8(g_menus.mnu_sub_sub_log[1].caption), "one\\ntwo\\n");
+  mnu_sub_sub_log_Click(1);
+  EXPECT_THAT(sys.clipboardWrites, ElementsAre(L"one\r\ntwo\r\n", L"one\r\ntwo\r\n"));
+}
+
+TEST_F(HistoryTest, ALoneCarriageReturnSplitsTheEntryWhenReadBack) {
+  WriteLog(0);
+  UpdateHistory(Add, L"a\rb");
+  UpdateHistory(Refresh, L"");
+  EXPECT_THAT(Shown(), ElementsAre("a", "b"));
+}
+
+TEST_F(HistoryTest, ShiftJisEntriesAreWrittenInTheCodePage) {
+  sys.codePage = "CP932";
+  WriteLog(0);
+  UpdateHistory(Add, L"表示");
+  EXPECT_EQ(sys.ReadFile(L"log.txt"), "\x95\x5c\x8e\xa6\r\n");
+  UpdateHistory(Refresh, L"");
+  EXPECT_THAT(Shown(), ElementsAre("表示"));
+}
+
+}  // namespace
+}  // namespace sendlark::testing

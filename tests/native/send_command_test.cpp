@@ -1,0 +1,143 @@
+#include "delivery/send_command.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "config/file_io.h"
+#include "config/settings.h"
+#include "delivery/paste_id.h"
+#include "menus/history.h"
+#include "menus/menu_state.h"
+#include "tests/fake/fake_platform.h"
+
+namespace sendlark::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+class SendCommandTest : public FakePlatformTest {
+ protected:
+  void SetUp() override {
+    FakePlatformTest::SetUp();
+    sys.WriteFile(L"log.txt", "older\r\n");
+    g_settings[LogFileName] = L"log.txt";
+    g_settings[ApplicationPaste] = L"770";
+  }
+  void Send(const std::wstring& text) {
+    SendCommand(text, L"TargetClass", L"Target Window", L"<", L">");
+  }
+  std::string Failure(const std::wstring& description = L"") {
+    return "message:" + Utf8(kDeliveryFailedMessage + description);
+  }
+};
+
+TEST_F(SendCommandTest, PastesIntoTheTargetAndRecordsTheDelivery) {
+  const WindowRef target = sys.AddWindow(L"TargetClass", L"Target Window");
+  Send(L"item\\n");
+  EXPECT_THAT(sys.trace, ElementsAre("clipboard:<item\r\n>", "find", "activate:Target Window",
+                                     "send:770", "read:log.txt", "replace:log.txt"));
+  ASSERT_EQ(sys.sent.size(), 1u);
+  EXPECT_EQ(sys.sent[0].target, target);
+  EXPECT_EQ(sys.ReadFile(L"log.txt"), "<item\\n>\r\nolder\r\n");
+  EXPECT_EQ(g_settings[LastText], L"item\\n");
+  EXPECT_EQ(g_settings[LastHeader], L"<");
+  EXPECT_EQ(g_settings[LastFooter], L">");
+  EXPECT_EQ(g_menus.mnu_sub_sub_log[1].caption, L"<item\\n>");
+  EXPECT_TRUE(sys.messages.empty());
+}
+
+TEST_F(SendCommandTest, MissingTargetShowsTheWindowAndTheMessageThenStillRecords) {
+  Send(L"item");
+  EXPECT_THAT(sys.trace, ElementsAre("clipboard:<item>", "find", "show", Failure(), "read:log.txt",
+                                     "replace:log.txt"));
+  EXPECT_EQ(sys.ReadFile(L"log.txt"), "<item>\r\nolder\r\n");
+  EXPECT_EQ(g_settings[LastText], L"item");
+}
+
+TEST_F(SendCommandTest, TargetOfTheRightTitleButAnotherClassIsNotFound) {
+  sys.AddWindow(L"OtherClass", L"Target Window");
+  Send(L"item");
+  EXPECT_TRUE(sys.sent.empty());
+  EXPECT_THAT(sys.messages, ElementsAre(kDeliveryFailedMessage));
+}
+
+TEST_F(SendCommandTest, FailedActivationShowsTwoMessagesAndSendsNothing) {
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  sys.activationFails = true;
+  Send(L"item");
+  EXPECT_THAT(sys.trace, ElementsAre("clipboard:<item>", "find", "activate:Target Window", "show",
+                                     Failure(kNoSuchTitleText), "show", Failure(), "read:log.txt",
+                                     "replace:log.txt"));
+}
+
+TEST_F(SendCommandTest, UnusablePasteIdBringsTheTargetForwardButSendsNothing) {
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  for (const auto& [paste, description] :
+       {std::pair{L"", kNotANumberText}, std::pair{L"abc", kNotANumberText},
+        std::pair{L"1e10", kOutOfRangeText}}) {
+    sys.trace.clear();
+    g_settings[ApplicationPaste] = paste;
+    Send(L"item");
+    EXPECT_THAT(sys.trace, ElementsAre("clipboard:<item>", "find", "activate:Target Window", "show",
+                                       Failure(description), "show", Failure(), "read:log.txt",
+                                       "replace:log.txt"));
+  }
+  EXPECT_TRUE(sys.sent.empty());
+  EXPECT_EQ(g_menus.mnu_sub_sub_log[3].caption, L"<item>");
+}
+
+TEST_F(SendCommandTest, ClipboardFailureReportsAndLeavesHistoryAndLastDeliveryAlone) {
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  g_settings[LastText] = L"before";
+  sys.clipboardError = L"Access is denied.";
+  Send(L"item");
+  EXPECT_THAT(sys.trace, ElementsAre("clipboard:<item>", "show", Failure(L"Access is denied.")));
+  EXPECT_EQ(sys.ReadFile(L"log.txt"), "older\r\n");
+  EXPECT_EQ(g_settings[LastText], L"before");
+  EXPECT_FALSE(g_menus.mnu_sub_sub_log[1].visible);
+}
+
+TEST_F(SendCommandTest, HistoryFailureEndsAfterTheItemButBeforeHeaderAndFooterAreKept) {
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  g_settings[LogFileName] = L"missing.txt";
+  EXPECT_EQ(ExpectEnd([&] { Send(L"item"); }), kFileErrorExitCode);
+  ASSERT_EQ(sys.sent.size(), 1u) << "pasted before the history was read";
+  EXPECT_EQ(g_settings[LastText], L"item");
+  EXPECT_EQ(g_settings[LastHeader], L"");
+  EXPECT_EQ(g_settings[LastFooter], L"");
+}
+
+TEST_F(SendCommandTest, ResendBeforeAnyDeliveryPastesAnEmptyText) {
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  g_settings[ApplicationClass] = L"TargetClass";
+  g_settings[ApplicationName] = L"Target Window";
+  mnu_sub_replay_Click();
+  EXPECT_THAT(sys.clipboardWrites, ElementsAre(L""));
+  EXPECT_EQ(sys.sent.size(), 1u);
+  EXPECT_TRUE(g_menus.mnu_sub_sub_log[1].visible);
+  EXPECT_EQ(g_menus.mnu_sub_sub_log[1].caption, L"");
+  EXPECT_EQ(sys.ReadFile(L"log.txt"), "older\r\n") << "the empty entry is not written";
+}
+
+TEST_F(SendCommandTest, ResendDeliversTheLastItemWithItsHeaderAndFooter) {
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  g_settings[ApplicationClass] = L"TargetClass";
+  g_settings[ApplicationName] = L"Target Window";
+  Send(L"item");
+  mnu_sub_replay_Click();
+  EXPECT_THAT(sys.clipboardWrites, ElementsAre(L"<item>", L"<item>"));
+  EXPECT_EQ(sys.ReadFile(L"log.txt"), "<item>\r\n<item>\r\nolder\r\n");
+}
+
+TEST_F(SendCommandTest, EachPasteSeesItsOwnText) {
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  for (const wchar_t* item : {L"one", L"two", L"three"})
+    Send(item);
+  ASSERT_EQ(sys.sent.size(), 3u);
+  EXPECT_EQ(sys.sent[0].clipboard, L"<one>");
+  EXPECT_EQ(sys.sent[1].clipboard, L"<two>");
+  EXPECT_EQ(sys.sent[2].clipboard, L"<three>");
+}
+
+}  // namespace
+}  // namespace sendlark::testing
