@@ -10,6 +10,7 @@
 #include "app/texts.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/drop_target.h"
+#include "platform/win32/menu_render.h"
 
 namespace sendlark::win32 {
 
@@ -36,26 +37,6 @@ ImageStrip StripFor(int imageSize) {
     if (strip.size <= imageSize) return strip;
   }
   return kImageStrips[std::size(kImageStrips) - 1];
-}
-
-UniqueMenu BuildMenu(const std::vector<MenuEntry>& entries) {
-  UniqueMenu menu(::CreatePopupMenu());
-  for (const MenuEntry& entry : entries) {
-    if (entry.separator) {
-      ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    } else if (!entry.children.empty()) {
-      UniqueMenu submenu = BuildMenu(entry.children);
-      // The parent menu destroys its submenus with itself.
-      if (::AppendMenuW(menu.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu.get()),
-                        entry.text.c_str())) {
-        submenu.release();
-      }
-    } else {
-      const UINT flags = MF_STRING | (entry.enabled ? MF_ENABLED : MF_GRAYED);
-      ::AppendMenuW(menu.get(), flags, static_cast<UINT_PTR>(entry.id), entry.text.c_str());
-    }
-  }
-  return menu;
 }
 
 UniqueAccelerators CreateAccelerators() {
@@ -277,7 +258,7 @@ void MainWindow::OnDropped() {
 }
 
 int MainWindow::TrackPopup(const std::vector<MenuEntry>& entries) {
-  const UniqueMenu menu = BuildMenu(entries);
+  const UniqueMenu menu = RenderMenu(entries);
   POINT pointer = {};
   ::GetCursorPos(&pointer);
   // Without being the foreground window the menu would not close on a click elsewhere.
