@@ -6,6 +6,8 @@
 //   recorder.exe <class> <title> <paste id> <record file> [<delay ms>]
 //
 // With a delay it waits that long before reading the clipboard, like a slow application.
+// Started without arguments it only leaves a file "launched.txt" beside itself, so a test can
+// tell which program a command line really started.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -78,7 +80,16 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   int count = 0;
   wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (arguments == nullptr || count < 5) return 2;
+  if (arguments == nullptr) return 2;
+  if (count < 5) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring marker = self;
+    marker = marker.substr(0, marker.find_last_of(L"\\") + 1) + L"launched.txt";
+    FILE* file = _wfopen(marker.c_str(), L"wb");
+    if (file != nullptr) fclose(file);
+    return 0;
+  }
   g_options.className = arguments[1];
   g_options.title = arguments[2];
   g_options.pasteId = static_cast<WPARAM>(std::wcstoul(arguments[3], nullptr, 10));

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <cstdint>
 #include <thread>
 
 namespace sendlark::harness {
@@ -197,6 +198,40 @@ std::optional<MessageBoxView> WaitForMessageBox(DWORD processId,
 void PressOk(const MessageBoxView& box) {
   PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   WaitUntil([&] { return !IsWindow(box.window); });
+}
+
+void Xdotool(const std::wstring& arguments) {
+  // Wine starts Unix programs too; Z: is the Unix root.
+  Process xdotool(L"Z:\\usr\\bin\\xdotool " + arguments, L"");
+  xdotool.WaitForExit();
+}
+
+std::vector<COLORREF> CaptureScreen(const RECT& area) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  std::vector<COLORREF> pixels(static_cast<std::size_t>(width) * height);
+  const auto* source = static_cast<const std::uint32_t*>(bits);
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    const std::uint32_t bgra = source[i];
+    pixels[i] = RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
 }
 
 std::vector<std::wstring> ReadRecords(const std::wstring& file) {

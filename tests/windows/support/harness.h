@@ -79,6 +79,13 @@ std::optional<MessageBoxView> WaitForMessageBox(
 // Presses the message box's OK button and waits until it is gone.
 void PressOk(const MessageBoxView& box);
 
+// Runs xdotool on the X display Wine draws on (real pointer and keyboard input) and waits
+// for it; e.g. Xdotool(L"mousemove 10 20 click 1").
+void Xdotool(const std::wstring& arguments);
+
+// The colours of a rectangle of the screen, row by row, as RGB triples in COLORREFs.
+std::vector<COLORREF> CaptureScreen(const RECT& area);
+
 // The texts the recorder target has pasted, in order.
 std::vector<std::wstring> ReadRecords(const std::wstring& file);
 

@@ -1,0 +1,65 @@
+#include "app/popup_menu.h"
+
+#include <gtest/gtest.h>
+
+#include "app/command_ids.h"
+#include "tests/fake/fake_platform.h"
+
+namespace sendlark::testing {
+namespace {
+
+// One line per entry: "-" for a separator, the text and id otherwise, "(off)" when disabled;
+// a submenu's entries follow indented.
+void Describe(const std::vector<MenuEntry>& entries, const std::string& indent,
+              std::vector<std::string>& lines) {
+  for (const MenuEntry& entry : entries) {
+    if (entry.separator) {
+      lines.push_back(indent + "-");
+      continue;
+    }
+    lines.push_back(indent + Utf8(entry.text) + " #" + std::to_string(entry.id) +
+                    (entry.enabled ? "" : " (off)"));
+    Describe(entry.children, indent + "  ", lines);
+  }
+}
+
+std::vector<std::string> Describe(const MenuState& menus) {
+  std::vector<std::string> lines;
+  Describe(BuildPopupMenu(menus), "", lines);
+  return lines;
+}
+
+TEST(PopupMenu, AsTheWindowIsCreated) {
+  EXPECT_EQ(Describe(InitialMenus()),
+            (std::vector<std::string>{
+                "メニューを最新に更新(&R)\tCtrl+R #200", "再度コマンドを送信(&U)\tCtrl+Z #201",
+                "最近使ったコマンド一覧(&L) #0", "  履歴一覧 #0 (off)", "  -", "-",
+                "-",  // the anchor of the command entries, until the first rebuild hides it
+                "-", "終了(&E)\tCtrl+Q #202"}));
+}
+
+TEST(PopupMenu, ShowsVisibleEntriesInOrderWithDashesAsSeparators) {
+  MenuState menus = InitialMenus();
+  menus.mnu_sub_sub_log[1] = {L"newest", true};
+  menus.mnu_sub_sub_log[2] = {L"", true};
+  menus.mnu_sub_sub_log[3] = {L"-", true};
+  menus.mnu_sub_command = {{L"-", false}, {L"a&b", true}, {L"-", true}, {L"c", true}};
+  EXPECT_EQ(Describe(menus),
+            (std::vector<std::string>{
+                "メニューを最新に更新(&R)\tCtrl+R #200", "再度コマンドを送信(&U)\tCtrl+Z #201",
+                "最近使ったコマンド一覧(&L) #0", "  履歴一覧 #0 (off)", "  -", "  newest #301",
+                "   #302", "  -", "-", "a&b #1001", "-", "c #1003", "-", "終了(&E)\tCtrl+Q #202"}));
+}
+
+TEST(PopupMenu, ShortcutsAreTheOnesShownBesideTheCaptions) {
+  ASSERT_EQ(kAccelerators.size(), 3u);
+  EXPECT_EQ(kAccelerators[0].key, L'R');
+  EXPECT_EQ(kAccelerators[0].id, kIdRefresh);
+  EXPECT_EQ(kAccelerators[1].key, L'Z');
+  EXPECT_EQ(kAccelerators[1].id, kIdReplay);
+  EXPECT_EQ(kAccelerators[2].key, L'Q');
+  EXPECT_EQ(kAccelerators[2].id, kIdEnd);
+}
+
+}  // namespace
+}  // namespace sendlark::testing

@@ -1,0 +1,185 @@
+#include "app/window_events.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/command_ids.h"
+#include "app/layout.h"
+#include "config/settings.h"
+#include "menus/menu_state.h"
+#include "tests/fake/fake_platform.h"
+
+namespace sendlark::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+class WindowEventsTest : public FakePlatformTest {
+ protected:
+  void SetUp() override {
+    FakePlatformTest::SetUp();
+    sys.WriteFile(L"log.txt", "");
+    g_settings[LogFileName] = L"log.txt";
+    g_settings[ApplicationPath] = L"C:\\Tools\\target.exe";
+    g_settings[ApplicationClass] = L"TargetClass";
+    g_settings[ApplicationName] = L"Target Window";
+    g_settings[ApplicationPaste] = L"770";
+    g_settings[CommandHeader] = L"<";
+    g_settings[CommandFooter] = L">";
+    sys.AddWindow(L"TargetClass", L"Target Window");
+  }
+};
+
+TEST_F(WindowEventsTest, OnlyALeftPressStartsADragWhateverTheModifiers) {
+  for (short button : {short{kRightButton}, short{kMiddleButton}, short{0}}) {
+    Form_MouseDown(button, 0, 0, 0);
+  }
+  EXPECT_EQ(sys.drags, 0);
+  Form_MouseDown(kLeftButton, 0, 10, 10);
+  Form_MouseDown(kLeftButton, 1 | 2 | 4, 10, 10);
+  Form_MouseDown(kLeftButton | kRightButton, 0, 10, 10);
+  EXPECT_EQ(sys.drags, 3);
+}
+
+TEST_F(WindowEventsTest, ToolbarButtonsDispatchByIndex) {
+  Toolbar_ButtonClick(1);
+  EXPECT_THAT(sys.started, ElementsAre(L"C:\\Tools\\target.exe"));
+  Toolbar_ButtonClick(2);
+  EXPECT_THAT(sys.clipboardWrites, ElementsAre(L""));  // nothing delivered yet: empty text
+  Toolbar_ButtonClick(3);
+  EXPECT_EQ(sys.popups.size(), 1u);
+  sys.trace.clear();
+  for (int index : {0, 4, -1})
+    Toolbar_ButtonClick(index);
+  EXPECT_TRUE(sys.trace.empty());
+}
+
+TEST_F(WindowEventsTest, DroppedFilesAreDeliveredOneByOneInTheirOrder) {
+  DropEvent drop;
+  drop.files = {L"C:\\b.txt", L"C:\\a b.txt", L"C:\\c.txt"};
+  drop.effect = 1;
+  Toolbar_OLEDragDrop(drop);
+  ASSERT_EQ(sys.sent.size(), 3u);
+  EXPECT_EQ(sys.sent[0].clipboard, L"<C:\\b.txt>");
+  EXPECT_EQ(sys.sent[1].clipboard, L"<C:\\a b.txt>");
+  EXPECT_EQ(sys.sent[2].clipboard, L"<C:\\c.txt>");
+  EXPECT_EQ(Utf8(g_menus.mnu_sub_sub_log[1].caption), "<C:\\c.txt>");
+  EXPECT_EQ(drop.effect, 1) << "the drop effect is left alone";
+}
+
+TEST_F(WindowEventsTest, ADropWithoutFilesDeliversNothing) {
+  DropEvent drop;
+  Toolbar_OLEDragDrop(drop);
+  EXPECT_TRUE(sys.trace.empty());
+}
+
+TEST_F(WindowEventsTest, EachDroppedFileIsDeliveredEvenWhenOneFails) {
+  sys.windows.clear();
+  DropEvent drop;
+  drop.files = {L"a", L"b"};
+  Toolbar_OLEDragDrop(drop);
+  EXPECT_EQ(sys.clipboardWrites.size(), 2u);
+  EXPECT_EQ(sys.messages.size(), 2u);
+}
+
+struct LaunchCase {
+  const char* name;
+  std::wstring path;
+  bool exists;
+  std::wstring commandLine;
+};
+
+class LaunchCommandLineTest : public FakePlatformTest,
+                              public ::testing::WithParamInterface<LaunchCase> {};
+
+TEST_P(LaunchCommandLineTest, QuotesOnlyAWholeExistingFileName) {
+  const LaunchCase& c = GetParam();
+  std::wstring path = c.path;
+  if (c.exists) {
+    sys.WriteFile(c.path, "");
+    path = sys.ProgramFolder() + L"/" + c.path;
+  }
+  const std::wstring expected = c.exists ? L"\"" + path + L"\"" : c.commandLine;
+  EXPECT_EQ(LaunchCommandLine(path), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, LaunchCommandLineTest,
+    ::testing::Values(LaunchCase{"ExistingWithBlanks", L"my tool.exe", true, L""},
+                      LaunchCase{"ExistingPlain", L"tool.exe", true, L""},
+                      LaunchCase{"WithArguments", L"tool.exe /x file", false, L"tool.exe /x file"},
+                      LaunchCase{"AlreadyQuoted", L"\"C:\\a b\\t.exe\" x", false,
+                                 L"\"C:\\a b\\t.exe\" x"},
+                      LaunchCase{"Missing", L"C:\\missing.exe", false, L"C:\\missing.exe"},
+                      LaunchCase{"Empty", L"", false, L""}),
+    [](const ::testing::TestParamInfo<LaunchCase>& info) { return info.param.name; });
+
+TEST_F(WindowEventsTest, FailedStartShowsTheSystemsDescriptionAlone) {
+  sys.startError = L"The system cannot find the file specified.";
+  LaunchApplication(L"C:\\missing.exe");
+  EXPECT_THAT(sys.messages, ElementsAre(L"The system cannot find the file specified."));
+}
+
+TEST_F(WindowEventsTest, EndItemEndsAtOnceWithoutWriting) {
+  EXPECT_EQ(ExpectEnd([] { mnu_sub_end_Click(); }), kEndExitCode);
+  EXPECT_THAT(sys.trace, ElementsAre("end:0"));
+}
+
+TEST_F(WindowEventsTest, CommandIdsReachTheirHandlers) {
+  g_menus.mnu_sub_sub_log[2] = {L"history two", true};
+  g_menus.mnu_sub_command.push_back({L"command one", true});
+  OnCommand(kIdHistoryBase + 2);
+  OnCommand(kIdCommandBase + 1);
+  OnCommand(kIdToolbarButtonBase + 1);
+  OnCommand(kIdReplay);
+  EXPECT_THAT(sys.clipboardWrites,
+              ElementsAre(L"history two", L"command one\r\n", L"command one\r\n"));
+  EXPECT_EQ(sys.started.size(), 1u);
+  EXPECT_EQ(ExpectEnd([] { OnCommand(kIdEnd); }), kEndExitCode);
+}
+
+TEST_F(WindowEventsTest, AChoiceFromThePopupIsCarriedOutBeforeTheClickEnds) {
+  g_menus.mnu_sub_sub_log[1] = {L"again", true};
+  sys.popupChoices = {kIdHistoryBase + 1};
+  Toolbar_ButtonClick(3);
+  EXPECT_THAT(sys.clipboardWrites, ElementsAre(L"again"));
+}
+
+struct LayoutCase {
+  int dpi;
+  int width, height;
+  PixelRect toolbar;
+  int button, image;
+};
+
+class LayoutTest : public ::testing::TestWithParam<LayoutCase> {};
+
+TEST_P(LayoutTest, ScalesTheDesignToWholePixels) {
+  const LayoutCase& c = GetParam();
+  const WindowLayout layout = LayoutFor(c.dpi);
+  EXPECT_EQ(layout.width, c.width);
+  EXPECT_EQ(layout.height, c.height);
+  EXPECT_EQ(layout.toolbar, c.toolbar);
+  EXPECT_EQ(layout.buttonWidth, c.button);
+  EXPECT_EQ(layout.imageSize, c.image);
+  // The grip lines tile their columns exactly: no gaps, no overlaps, alternating colours.
+  ASSERT_EQ(layout.grips.size(), 16u);
+  for (std::size_t i = 0; i < 16; ++i) {
+    EXPECT_GE(layout.grips[i].width, 1);
+    EXPECT_EQ(layout.grips[i].colour, i % 2 == 0 ? kGripLight : kGripShadow);
+    if (i % 8 != 0) {
+      EXPECT_EQ(layout.grips[i].left, layout.grips[i - 1].left + layout.grips[i - 1].width);
+    }
+  }
+  EXPECT_EQ(layout.grips[0].left, 0);
+  EXPECT_EQ(layout.grips[15].left + layout.grips[15].width, c.width);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpis, LayoutTest,
+                         ::testing::Values(LayoutCase{96, 88, 22, {8, 0, 73, 22}, 23, 16},
+                                           LayoutCase{120, 110, 28, {10, 0, 91, 28}, 29, 20},
+                                           LayoutCase{144, 132, 33, {12, 0, 110, 33}, 35, 24},
+                                           LayoutCase{192, 176, 44, {16, 0, 146, 44}, 46, 32}));
+
+}  // namespace
+}  // namespace sendlark::testing
