@@ -13,7 +13,8 @@ TEST_F(StartupTest, ShowsTheStripTopmostWithAnEightyEightByTwentyTwoClientArea) 
   auto sendlark = StartSendlark();
   HWND strip = WaitForStrip(*sendlark);
   ASSERT_NE(strip, nullptr);
-  EXPECT_TRUE(GetWindowLongW(strip, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  // Shown first, then placed above the other windows.
+  EXPECT_TRUE(WaitUntil([&] { return (GetWindowLongW(strip, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
   RECT client = {};
   GetClientRect(strip, &client);
   EXPECT_EQ(client.right - client.left, 88);
