@@ -53,10 +53,7 @@ printf '%s\r\n' \
 printf '%s\r\n' 'echo Hello from the command menu' 'dir' >"$demo/commands.txt"
 : >"$demo/log.txt"
 
-mkdir -p "$WINEPREFIX"
-# Wine's services start with the first Wine process and would hold on to our output pipe.
-wineserver -p </dev/null >/dev/null 2>&1 || true  # already running is fine
-wineboot --init </dev/null >"$WINEPREFIX.log" 2>&1
+"$root/tools/wine-prefix.sh"
 
 (cd "$demo" && wine notepad </dev/null >/dev/null 2>&1 &)
 for _ in $(seq 100); do

@@ -11,12 +11,9 @@ case "${1:-}" in
       echo "No DISPLAY: run the Windows tests under an X server (make test uses Xvfb)." >&2
       exit 1
     fi
-    mkdir -p "${WINEPREFIX:?WINEPREFIX must be set}"
-    # Creates the prefix if needed and leaves wineserver and Wine's services running, so the
-    # tests neither pay for the start nor inherit its pipes. Output goes to a file: a program
-    # started with the first Wine process may hold on to pipes it was given.
-    wineserver -p </dev/null >/dev/null 2>&1 || true  # already running is fine
-    wineboot --init </dev/null >"$WINEPREFIX.log" 2>&1
+    # Wine and its services keep running for the whole test run, so the tests neither pay
+    # for starting them nor inherit their pipes.
+    "$(dirname "$0")/wine-prefix.sh"
     wine cmd /c exit </dev/null >/dev/null 2>&1
     ;;
   stop)
