@@ -28,7 +28,7 @@ class MenuTest : public SendlarkTest {
   }
   // Opens the popup with toolbar button 3, then types the keys.
   void ChooseFromPopup(const std::wstring& keys) {
-    Xdotool(L"mousemove " + At(8 + 46 + 11, 11) + L" click 1");
+    Xdotool(L"mousemove " + At(8 + 46 + 11, 11) + L" sleep 0.1 click 1");
     ASSERT_TRUE(WaitUntil([&] { return FindProcessWindow(sendlark->Id(), L"#32768"); }));
     Xdotool(L"key --delay 80 " + keys);
   }

@@ -33,8 +33,9 @@ class WindowTest : public SendlarkTest {
     return {rect.left + 8 + (index - 1) * 23 + 11, rect.top + 11};
   }
   void Click(POINT point) {
+    // The pointer rests on the spot a moment before the press, as a user's would.
     Xdotool(L"mousemove " + std::to_wstring(point.x) + L" " + std::to_wstring(point.y) +
-            L" click 1");
+            L" sleep 0.1 click 1");
   }
   void ClickButton(int index) { Click(ButtonCentre(index)); }
   // The open popup menu of the program, if any.
@@ -102,6 +103,7 @@ TEST_F(WindowTest, ReplayButtonResendsTheLastDelivery) {
   config.footer = L")";
   StartWithRecorder(L"once", config);
   ASSERT_THAT(WaitForRecords(1), ElementsAre(L"(once)"));
+  ASSERT_TRUE(WaitUntil([&] { return LogLines().size() == 1; })) << "start-up has finished";
   ClickButton(2);
   EXPECT_THAT(WaitForRecords(2), ElementsAre(L"(once)", L"(once)"));
   EXPECT_THAT(LogLines(), ElementsAre("(once)", "(once)"));
