@@ -1,5 +1,6 @@
 #include "app/popup_menu.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/command_ids.h"
@@ -48,6 +49,30 @@ MenuEntry HistorySubmenu(const MenuState& menus) {
   return submenu;
 }
 
+std::vector<MenuEntry> CommandEntries(const MenuState& menus) {
+  std::vector<MenuEntry> entries;
+  for (std::size_t k = 0; k < menus.mnu_sub_command.size(); ++k) {
+    const MenuItem& item = menus.mnu_sub_command[k];
+    if (item.visible) {
+      entries.push_back(ItemEntry(kIdCommandBase + static_cast<int>(k), item.caption));
+    }
+  }
+  return entries;
+}
+
+// A very long command file is shown as submenus of consecutive entries, "1 - 1000",
+// "1001 - 2000" and so on: one popup of tens of thousands of entries could neither be read
+// nor built in reasonable time.
+void AppendInGroups(const std::vector<MenuEntry>& commands, std::vector<MenuEntry>& entries) {
+  for (std::size_t first = 0; first < commands.size(); first += kCommandGroupSize) {
+    const std::size_t end = std::min(first + kCommandGroupSize, commands.size());
+    MenuEntry group = Command(kIdNone, std::to_wstring(first + 1) + L" - " + std::to_wstring(end));
+    group.children.assign(commands.begin() + static_cast<std::ptrdiff_t>(first),
+                          commands.begin() + static_cast<std::ptrdiff_t>(end));
+    entries.push_back(std::move(group));
+  }
+}
+
 }  // namespace
 
 std::vector<MenuEntry> BuildPopupMenu(const MenuState& menus) {
@@ -56,11 +81,11 @@ std::vector<MenuEntry> BuildPopupMenu(const MenuState& menus) {
   entries.push_back(Command(kIdReplay, WithShortcut(kMenuReplayCaption, L'Z')));
   entries.push_back(HistorySubmenu(menus));
   entries.push_back(Separator());
-  for (std::size_t k = 0; k < menus.mnu_sub_command.size(); ++k) {
-    const MenuItem& item = menus.mnu_sub_command[k];
-    if (item.visible) {
-      entries.push_back(ItemEntry(kIdCommandBase + static_cast<int>(k), item.caption));
-    }
+  std::vector<MenuEntry> commands = CommandEntries(menus);
+  if (commands.size() <= kCommandGroupSize) {
+    entries.insert(entries.end(), commands.begin(), commands.end());
+  } else {
+    AppendInGroups(commands, entries);
   }
   entries.push_back(Separator());
   entries.push_back(Command(kIdEnd, WithShortcut(kMenuEndCaption, L'Q')));

@@ -22,11 +22,6 @@ ErrorText WriteAll(HANDLE file, const std::string& bytes) {
   return std::nullopt;
 }
 
-std::wstring FolderOf(const std::wstring& path) {
-  const std::size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
-}
-
 }  // namespace
 
 ErrorText ReadWholeFile(const std::wstring& path, std::string& bytes) {
@@ -60,27 +55,23 @@ ErrorText ReplaceWholeFile(const std::wstring& path, const std::string& bytes) {
     return ErrorDescription(ERROR_ACCESS_DENIED);
   }
   // The new content is written beside the file and moved over it in one step, so the file
-  // holds either the old or the new content whatever happens in between.
-  wchar_t temporary[MAX_PATH + 1] = {};
-  if (::GetTempFileNameW(FolderOf(path).c_str(), L"slk", 0, temporary) == 0) {
-    return LastErrorText();
-  }
+  // holds either the old or the new content whatever happens in between: a failure, the
+  // program being ended, or a second copy writing at the same moment (each copy writes a
+  // temporary file of its own). The data is not forced to the disk on every delivery; that
+  // would cost more than the delivery itself.
+  const std::wstring temporary = path + L"." + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
   ErrorText error;
   {
-    UniqueFile file(::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    UniqueFile file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-      error = LastErrorText();
-    } else {
-      error = WriteAll(file.get(), bytes);
-      if (!error && !::FlushFileBuffers(file.get())) error = LastErrorText();
-    }
+    if (!file) return LastErrorText();
+    error = WriteAll(file.get(), bytes);
   }
-  if (!error &&
-      !::MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!error && !::MoveFileExW(temporary.c_str(), path.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     error = LastErrorText();
   }
-  if (error) ::DeleteFileW(temporary);
+  if (error) ::DeleteFileW(temporary.c_str());
   return error;
 }
 

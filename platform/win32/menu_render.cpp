@@ -10,8 +10,8 @@ UniqueMenu RenderMenu(const std::vector<MenuEntry>& entries) {
     } else if (!entry.children.empty()) {
       UniqueMenu submenu = RenderMenu(entry.children);
       // From here on the parent menu destroys the submenu with itself.
-      if (::AppendMenuW(menu.get(), MF_POPUP | MF_STRING,
-                        reinterpret_cast<UINT_PTR>(submenu.get()), entry.text.c_str())) {
+      if (::AppendMenuW(menu.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu.get()),
+                        entry.text.c_str())) {
         submenu.release();
       }
     } else {

@@ -18,15 +18,20 @@ struct TopWindows {
   std::vector<std::wstring> titles;
 };
 
+// The window's title with letter case folded. For another process's window this reads the
+// title the system keeps, without a message to that process, so a hung program cannot stall
+// the search.
+std::wstring TitleOf(HWND window) {
+  wchar_t title[512] = {};
+  ::GetWindowTextW(window, title, static_cast<int>(std::size(title)));
+  return FoldCase(title);
+}
+
 BOOL CALLBACK CollectVisible(HWND window, LPARAM data) {
   if (!::IsWindowVisible(window)) return TRUE;
   auto& found = *reinterpret_cast<TopWindows*>(data);
-  // For another process's window this reads the title the system keeps, without a message
-  // to that process, so a hung program cannot stall the search.
-  wchar_t title[512] = {};
-  ::GetWindowTextW(window, title, static_cast<int>(std::size(title)));
   found.handles.push_back(window);
-  found.titles.push_back(FoldCase(title));
+  found.titles.push_back(TitleOf(window));
   return TRUE;
 }
 
@@ -64,9 +69,16 @@ HWND FindTargetWindow(const std::wstring& className, const std::wstring& windowN
 }
 
 bool ActivateByTitle(const std::wstring& title) {
+  const std::wstring wanted = FoldCase(title);
+  // From the second delivery on the target is usually in front already.
+  if (const HWND foreground = ::GetForegroundWindow();
+      foreground != nullptr && ::IsWindowVisible(foreground) && !::IsIconic(foreground) &&
+      TitleOf(foreground) == wanted) {
+    return true;
+  }
   TopWindows windows;
   ::EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&windows));
-  const auto match = PickTitleMatch(windows.titles, FoldCase(title));
+  const auto match = PickTitleMatch(windows.titles, wanted);
   if (!match) return false;
   BringToFront(windows.handles[*match]);
   return true;

@@ -63,3 +63,37 @@ TEST(PopupMenu, ShortcutsAreTheOnesShownBesideTheCaptions) {
 
 }  // namespace
 }  // namespace sendlark::testing
+
+namespace sendlark::testing {
+namespace {
+
+TEST(PopupMenu, AVeryLongCommandListIsShownInGroupsOfAThousand) {
+  MenuState menus = InitialMenus();
+  menus.mnu_sub_command[0].visible = false;
+  for (int k = 1; k <= 2500; ++k)
+    menus.mnu_sub_command.push_back({std::to_wstring(k), true});
+  const std::vector<MenuEntry> entries = BuildPopupMenu(menus);
+  // refresh, resend, history, separator, three groups, separator, end
+  ASSERT_EQ(entries.size(), 9u);
+  const char* captions[] = {"1 - 1000", "1001 - 2000", "2001 - 2500"};
+  const std::size_t sizes[] = {1000, 1000, 500};
+  for (int g = 0; g < 3; ++g) {
+    const MenuEntry& group = entries[4 + g];
+    EXPECT_EQ(Utf8(group.text), captions[g]);
+    ASSERT_EQ(group.children.size(), sizes[g]);
+    EXPECT_EQ(group.children.front().id, kIdCommandBase + 1 + 1000 * g);
+    EXPECT_EQ(Utf8(group.children.front().text), std::to_string(1 + 1000 * g));
+  }
+  EXPECT_TRUE(entries[7].separator);
+}
+
+TEST(PopupMenu, AThousandCommandsStayInTheMenuItself) {
+  MenuState menus = InitialMenus();
+  menus.mnu_sub_command[0].visible = false;
+  for (int k = 1; k <= 1000; ++k)
+    menus.mnu_sub_command.push_back({L"c", true});
+  EXPECT_EQ(BuildPopupMenu(menus).size(), 4u + 1000u + 2u);
+}
+
+}  // namespace
+}  // namespace sendlark::testing
