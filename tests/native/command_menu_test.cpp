@@ -74,7 +74,7 @@ TEST_F(CommandMenuTest, AMissingCommandFileEndsTheProgram) {
 TEST_F(CommandMenuTest, StopsAtTheLargestMenuArray) {
   std::string file;
   for (int k = 1; k <= kMaxCommandEntries + 5; ++k)
-    file += "c" + std::to_string(k) + "\r\n";
+    file.append("c").append(std::to_string(k)).append("\r\n");
   Load(file);
   ASSERT_EQ(g_menus.mnu_sub_command.size(), static_cast<std::size_t>(kMaxCommandEntries) + 1);
   EXPECT_EQ(g_menus.mnu_sub_command.back().caption, L"c32767");

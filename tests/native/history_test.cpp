@@ -26,7 +26,7 @@ class HistoryTest : public FakePlatformTest {
   void WriteLog(int lines, const char* prefix = "entry ") {
     std::string text;
     for (int k = 1; k <= lines; ++k)
-      text += prefix + std::to_string(k) + "\r\n";
+      text.append(prefix).append(std::to_string(k)).append("\r\n");
     sys.WriteFile(L"log.txt", text);
   }
   // Captions of the visible history items 1 to 10.
