@@ -125,6 +125,15 @@ TEST(SendCommandId, PassesAllThirtyTwoBitsOfTheIdentifier) {
   EXPECT_EQ(target.Commands(0xFFFFFFFFu), 1);
 }
 
+// Wine may take a window that sat idle for over five seconds for a hung one and refuse a
+// message at once; the command must still arrive.
+TEST(SendCommandId, ReachesATargetThatSatIdleForAWhile) {
+  OtherWindow target(L"SendlarkTestIdle", L"Idle Target");
+  std::this_thread::sleep_for(std::chrono::milliseconds(5500));
+  SendCommandId(target.Handle(), 275);
+  EXPECT_EQ(target.Commands(275), 1);
+}
+
 TEST(SendCommandId, GivesUpOnAHungTargetWithinItsBound) {
   OtherWindow target(L"SendlarkTestHung", L"Hung Target");
   target.HangFor(std::chrono::milliseconds(6000));
