@@ -292,6 +292,15 @@ void FakePlatformTest::WriteConfig(const std::wstring& text) {
   sys.WriteFile(L"Config.ini", Encode(text, sys.codePage));
 }
 
+void FakePlatformTest::UseRunningTarget() {
+  g_settings[LogFileName] = L"log.txt";
+  g_settings[ApplicationClass] = L"TargetClass";
+  g_settings[ApplicationName] = L"Target Window";
+  g_settings[ApplicationPaste] = L"770";
+  sys.WriteFile(L"log.txt", "");
+  sys.AddWindow(L"TargetClass", L"Target Window");
+}
+
 void FakePlatformTest::UseStandardConfig() {
   WriteConfig(
       L":AppliactionPath=C:\\Tools\\target.exe;\r\n"

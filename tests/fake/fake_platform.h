@@ -115,6 +115,9 @@ class FakePlatformTest : public ::testing::Test {
   // The usual configuration: a target "TargetClass"/"Target Window", paste id 770, command
   // and log files that exist and are empty.
   void UseStandardConfig();
+  // Settings aimed at a running target window "TargetClass" / "Target Window" with paste id
+  // 770, and an empty log file "log.txt".
+  void UseRunningTarget();
   // Runs `body`, which must end the program; returns the exit code.
   template <typename Body>
   int ExpectEnd(Body body) {

@@ -18,15 +18,10 @@ class CommandMenuTest : public FakePlatformTest {
  protected:
   void SetUp() override {
     FakePlatformTest::SetUp();
+    UseRunningTarget();
     g_settings[CommandFileName] = L"commands.txt";
-    g_settings[LogFileName] = L"log.txt";
-    g_settings[ApplicationClass] = L"TargetClass";
-    g_settings[ApplicationName] = L"Target Window";
-    g_settings[ApplicationPaste] = L"770";
-    g_settings[CommandHeader] = L"HEADER";
+    g_settings[CommandHeader] = L"HEADER";  // not used for command entries
     g_settings[CommandFooter] = L"FOOTER";
-    sys.WriteFile(L"log.txt", "");
-    sys.AddWindow(L"TargetClass", L"Target Window");
   }
   void Load(const std::string& file) {
     sys.WriteFile(L"commands.txt", file);

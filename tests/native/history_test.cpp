@@ -17,11 +17,7 @@ class HistoryTest : public FakePlatformTest {
  protected:
   void SetUp() override {
     FakePlatformTest::SetUp();
-    g_settings[LogFileName] = L"log.txt";
-    g_settings[ApplicationClass] = L"TargetClass";
-    g_settings[ApplicationName] = L"Target Window";
-    g_settings[ApplicationPaste] = L"770";
-    sys.AddWindow(L"TargetClass", L"Target Window");
+    UseRunningTarget();
   }
   void WriteLog(int lines, const char* prefix = "entry ") {
     std::string text;

@@ -18,15 +18,10 @@ class WindowEventsTest : public FakePlatformTest {
  protected:
   void SetUp() override {
     FakePlatformTest::SetUp();
-    sys.WriteFile(L"log.txt", "");
-    g_settings[LogFileName] = L"log.txt";
+    UseRunningTarget();
     g_settings[ApplicationPath] = L"C:\\Tools\\target.exe";
-    g_settings[ApplicationClass] = L"TargetClass";
-    g_settings[ApplicationName] = L"Target Window";
-    g_settings[ApplicationPaste] = L"770";
     g_settings[CommandHeader] = L"<";
     g_settings[CommandFooter] = L">";
-    sys.AddWindow(L"TargetClass", L"Target Window");
   }
 };
 
