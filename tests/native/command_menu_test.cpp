@@ -104,13 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ChoiceCase{"Escape", "one\\ntwo", L"one\r\ntwo\r\n", "one\\ntwo\\n"}),
     [](const ::testing::TestParamInfo<ChoiceCase>& info) { return info.param.name; });
 
-TEST_F(CommandMenuTest, ARecordedChoiceDeliversTheSameTextFromTheHistory) {
-  Load("abc\r\n");
-  mnu_sub_command_Click(1);
-  mnu_sub_sub_log_Click(1);
-  EXPECT_THAT(sys.clipboardWrites, ElementsAre(L"abc\r\n", L"abc\r\n"));
-}
-
 TEST_F(CommandMenuTest, RefreshRebuildsBothMenusAndAddsNothing) {
   Load("old\r\n");
   sys.WriteFile(L"commands.txt", "new 1\r\nnew 2\r\n");

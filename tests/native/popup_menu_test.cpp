@@ -51,16 +51,6 @@ TEST(PopupMenu, ShowsVisibleEntriesInOrderWithDashesAsSeparators) {
                 "   #302", "  -", "-", "a&b #1001", "-", "c #1003", "-", "終了(&E)\tCtrl+Q #202"}));
 }
 
-TEST(PopupMenu, ShortcutsAreTheOnesShownBesideTheCaptions) {
-  ASSERT_EQ(kAccelerators.size(), 3u);
-  EXPECT_EQ(kAccelerators[0].key, L'R');
-  EXPECT_EQ(kAccelerators[0].id, kIdRefresh);
-  EXPECT_EQ(kAccelerators[1].key, L'Z');
-  EXPECT_EQ(kAccelerators[1].id, kIdReplay);
-  EXPECT_EQ(kAccelerators[2].key, L'Q');
-  EXPECT_EQ(kAccelerators[2].id, kIdEnd);
-}
-
 }  // namespace
 }  // namespace sendlark::testing
 

@@ -54,13 +54,6 @@ TEST_F(SendCommandTest, MissingTargetShowsTheWindowAndTheMessageThenStillRecords
   EXPECT_EQ(g_settings[LastText], L"item");
 }
 
-TEST_F(SendCommandTest, TargetOfTheRightTitleButAnotherClassIsNotFound) {
-  sys.AddWindow(L"OtherClass", L"Target Window");
-  Send(L"item");
-  EXPECT_TRUE(sys.sent.empty());
-  EXPECT_THAT(sys.messages, ElementsAre(kDeliveryFailedMessage));
-}
-
 TEST_F(SendCommandTest, FailedActivationShowsTwoMessagesAndSendsNothing) {
   sys.AddWindow(L"TargetClass", L"Target Window");
   sys.activationFails = true;

@@ -64,16 +64,5 @@ TEST_F(StartupTest, CopiesInDifferentFoldersRunSideBySide) {
   EXPECT_TRUE(WaitUntil([&] { return FindProcessWindow(second.Id(), kStripClass) != nullptr; }));
 }
 
-TEST_F(StartupTest, MissingLogFileEndsWithTheFileMessage) {
-  WriteConfig(RecorderConfig());
-  DeleteFileW(folder.File(L"log.txt").c_str());
-  auto sendlark = StartSendlark();
-  const auto box = WaitForMessageBox(sendlark->Id());
-  ASSERT_TRUE(box);
-  EXPECT_EQ(box->text.substr(0, 11), L"ファイル入出力エラー\r");
-  PressOk(*box);
-  EXPECT_EQ(sendlark->WaitForExit(), 1u);
-}
-
 }  // namespace
 }  // namespace sendlark::harness

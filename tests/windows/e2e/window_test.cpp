@@ -187,14 +187,5 @@ TEST_F(LaunchTest, PathWithBlanksStartsThatProgramAndNotAShorterOne) {
   EXPECT_FALSE(folder.Exists(L"launched.txt"));
 }
 
-TEST_F(LaunchTest, PathWithArgumentsIsStartedAsACommandLine) {
-  // Not the name of a file as a whole: handed over as the command line it is.
-  const std::wstring recorderExe = L"\"" + BinFolder() + L"\\recorder.exe\"";
-  const std::wstring launchedRecords = folder.File(L"launched.bin");
-  Launch(recorderExe + L" LaunchedClass \"Launched Target\" 1 \"" + launchedRecords + L"\"");
-  EXPECT_TRUE(WaitUntil([] { return FindWindowW(L"LaunchedClass", L"Launched Target"); }));
-  PostMessageW(FindWindowW(L"LaunchedClass", L"Launched Target"), WM_CLOSE, 0, 0);
-}
-
 }  // namespace
 }  // namespace sendlark::harness
