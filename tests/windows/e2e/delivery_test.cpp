@@ -18,7 +18,7 @@ TEST_F(DeliveryTest, CommandLineItemArrivesFramedAndIsRecorded) {
   auto sendlark = StartSendlark(L"C:\\a b\\file.txt");
   ASSERT_NE(WaitForStrip(*sendlark), nullptr);
   EXPECT_THAT(WaitForRecords(1), ElementsAre(L"<<C:\\a b\\file.txt>>\r\n"));
-  EXPECT_THAT(LogLines(), ElementsAre("<<C:\\a b\\file.txt>>\\n"));
+  EXPECT_THAT(WaitForLogLines(1), ElementsAre("<<C:\\a b\\file.txt>>\\n"));
 }
 
 // Each paste must see its own item even when the target is slow to handle the command: the
@@ -32,7 +32,7 @@ TEST_F(DeliveryTest, LinesOfTheArgumentTextArriveAsSeparateItemsInOrder) {
   auto sendlark = StartSendlark(L"one\r\ntwo\r\nthree");
   ASSERT_NE(WaitForStrip(*sendlark), nullptr);
   EXPECT_THAT(WaitForRecords(3), ElementsAre(L"[one]", L"[two]", L"[three]"));
-  EXPECT_THAT(LogLines(), ElementsAre("[three]", "[two]", "[one]"));
+  EXPECT_THAT(WaitForLogLines(3), ElementsAre("[three]", "[two]", "[one]"));
 }
 
 TEST_F(DeliveryTest, MissingTargetShowsTheMessageAndStillRecords) {
@@ -79,7 +79,7 @@ TEST_F(DeliveryTest, SecondCopyDeliversItsItemsAndEnds) {
   auto second = StartSendlark(L"from the second copy");
   EXPECT_EQ(second->WaitForExit(), 0u);
   EXPECT_THAT(ReadRecords(recordFile), ElementsAre(L"from the second copy!"));
-  EXPECT_THAT(LogLines(), ElementsAre("from the second copy!"));
+  EXPECT_THAT(WaitForLogLines(1), ElementsAre("from the second copy!"));
   EXPECT_TRUE(first->Running());
 }
 
@@ -113,6 +113,7 @@ TEST_F(DeliveryTest, JapaneseTextTravelsThroughShiftJisFiles) {
   auto sendlark = StartSendlark(L"ファイル.txt");
   ASSERT_NE(WaitForStrip(*sendlark), nullptr);
   EXPECT_THAT(WaitForRecords(1), ElementsAre(L"表示：\r\nファイル.txtソ"));
+  WaitForLogLines(1);
   EXPECT_EQ(folder.Read(L"log.txt"),
             "\x95\x5c\x8e\xa6\x81\x46\\n\x83\x74\x83\x40\x83\x43\x83\x8b.txt\x83\x5c\r\n");
 }

@@ -46,7 +46,7 @@ TEST_F(MenuTest, ChoosingACommandEntryDeliversItsLineAndALineBreak) {
   Start();
   ChooseFromPopup(kToSecondCommand);
   EXPECT_THAT(WaitForRecords(1), ElementsAre(L"second & more\r\n"));
-  EXPECT_THAT(LogLines(), ElementsAre("second & more\\n"));
+  EXPECT_THAT(WaitForLogLines(1), ElementsAre("second & more\\n"));
 }
 
 TEST_F(MenuTest, CtrlRRebuildsBothMenusFromTheirEditedFiles) {
@@ -72,7 +72,7 @@ TEST_F(MenuTest, ChoosingAHistoryEntryDeliversItAgainAndPutsItFirst) {
   // Into the history submenu, past its heading and separator, to the second entry.
   ChooseFromPopup(L"Down Down Down Right Down Down Return");
   EXPECT_THAT(WaitForRecords(1), ElementsAre(L"older\r\n"));
-  EXPECT_THAT(LogLines(), ElementsAre("older\\n", "newest", "older\\n"));
+  EXPECT_THAT(WaitForLogLines(3), ElementsAre("older\\n", "newest", "older\\n"));
 }
 
 }  // namespace

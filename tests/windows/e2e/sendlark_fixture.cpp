@@ -67,6 +67,12 @@ std::vector<std::wstring> SendlarkTest::WaitForRecords(std::size_t count) {
   return records;
 }
 
+std::vector<std::string> SendlarkTest::WaitForLogLines(std::size_t count) const {
+  std::vector<std::string> lines;
+  WaitUntil([&] { return (lines = LogLines()).size() >= count; });
+  return lines;
+}
+
 std::vector<std::string> SendlarkTest::LogLines() const {
   const std::string bytes = folder.Read(L"log.txt");
   std::vector<std::string> lines;

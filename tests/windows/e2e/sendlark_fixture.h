@@ -44,6 +44,9 @@ class SendlarkTest : public ::testing::Test {
   std::vector<std::wstring> WaitForRecords(std::size_t count);
   // The log file's lines, as text in the ANSI code page.
   std::vector<std::string> LogLines() const;
+  // The log file's lines once there are `count` of them: the history is written after the
+  // target has pasted.
+  std::vector<std::string> WaitForLogLines(std::size_t count) const;
 
   TempFolder folder;
   std::wstring recorderClass;

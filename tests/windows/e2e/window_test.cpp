@@ -106,7 +106,7 @@ TEST_F(WindowTest, ReplayButtonResendsTheLastDelivery) {
   ASSERT_TRUE(WaitUntil([&] { return LogLines().size() == 1; })) << "start-up has finished";
   ClickButton(2);
   EXPECT_THAT(WaitForRecords(2), ElementsAre(L"(once)", L"(once)"));
-  EXPECT_THAT(LogLines(), ElementsAre("(once)", "(once)"));
+  EXPECT_THAT(WaitForLogLines(2), ElementsAre("(once)", "(once)"));
 }
 
 TEST_F(WindowTest, MenuButtonOpensThePopupAndEscapeClosesItWithNothingSent) {
@@ -142,7 +142,7 @@ TEST_F(WindowTest, ThreeDroppedFilesArriveAsThreeDeliveriesInTheirOrder) {
   EXPECT_EQ(dropper.WaitForExit(), 0u) << "taken as a copy, never as a move";
   EXPECT_THAT(WaitForRecords(3),
               ElementsAre(L"<C:\\data\\b.txt>", L"<C:\\data\\a file.txt>", L"<C:\\data\\c.txt>"));
-  EXPECT_THAT(LogLines(),
+  EXPECT_THAT(WaitForLogLines(3),
               ElementsAre("<C:\\data\\c.txt>", "<C:\\data\\a file.txt>", "<C:\\data\\b.txt>"));
 }
 
