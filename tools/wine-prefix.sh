@@ -12,6 +12,13 @@ mkdir -p "${WINEPREFIX:?WINEPREFIX must be set}"
 # process and would hold on to any pipe they were given.
 wineserver -p </dev/null >/dev/null 2>&1 || true # already running is fine
 wineboot --init </dev/null >"$WINEPREFIX.log" 2>&1
-wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-  /v Tahoma /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK JP' /f \
-  </dev/null >>"$WINEPREFIX.log" 2>&1
+for font in Tahoma 'Microsoft Sans Serif' 'MS Shell Dlg' 'MS Shell Dlg 2'; do
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v "$font" /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK JP' /f \
+    </dev/null >>"$WINEPREFIX.log" 2>&1
+done
+# The Japanese user-interface fonts Wine asks for under a Japanese locale.
+for font in 'MS UI Gothic' 'MS Gothic' 'MS PGothic' 'Meiryo UI'; do
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /t REG_SZ \
+    /d 'Noto Sans CJK JP' /f </dev/null >>"$WINEPREFIX.log" 2>&1
+done
