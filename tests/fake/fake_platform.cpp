@@ -266,7 +266,6 @@ bool FakePlatform::ActivateByTitle(const std::wstring& title) {
   const auto prefix = [&](const FakeWindow& w) { return w.title.starts_with(title); };
   const bool found = !activationFails && (std::any_of(windows.begin(), windows.end(), exact) ||
                                           std::any_of(windows.begin(), windows.end(), prefix));
-  if (found) activated.push_back(title);
   return found;
 }
 

@@ -56,7 +56,6 @@ class FakePlatform : public Platform {
   std::vector<std::wstring> messages;
   std::vector<std::wstring> clipboardWrites;
   std::vector<SentCommand> sent;
-  std::vector<std::wstring> activated;
   std::vector<std::wstring> started;
   std::vector<std::vector<MenuEntry>> popups;
   std::vector<std::string> trace;  // every call that changes something, in order

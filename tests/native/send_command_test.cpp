@@ -122,15 +122,5 @@ TEST_F(SendCommandTest, ResendDeliversTheLastItemWithItsHeaderAndFooter) {
   EXPECT_EQ(sys.ReadFile(L"log.txt"), "<item>\r\n<item>\r\nolder\r\n");
 }
 
-TEST_F(SendCommandTest, EachPasteSeesItsOwnText) {
-  sys.AddWindow(L"TargetClass", L"Target Window");
-  for (const wchar_t* item : {L"one", L"two", L"three"})
-    Send(item);
-  ASSERT_EQ(sys.sent.size(), 3u);
-  EXPECT_EQ(sys.sent[0].clipboard, L"<one>");
-  EXPECT_EQ(sys.sent[1].clipboard, L"<two>");
-  EXPECT_EQ(sys.sent[2].clipboard, L"<three>");
-}
-
 }  // namespace
 }  // namespace sendlark::testing

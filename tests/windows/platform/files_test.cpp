@@ -50,24 +50,6 @@ class FilesTest : public ::testing::Test {
   std::wstring folder_;
 };
 
-TEST_F(FilesTest, WriteAppendRead) {
-  EXPECT_FALSE(WriteWholeFile(Path(L"f.txt"), "one\r\n", false));
-  EXPECT_FALSE(WriteWholeFile(Path(L"f.txt"), "two\r\n", true));
-  EXPECT_EQ(Content(L"f.txt"), "one\r\ntwo\r\n");
-  EXPECT_FALSE(WriteWholeFile(Path(L"f.txt"), "three\r\n", false));
-  EXPECT_EQ(Content(L"f.txt"), "three\r\n");
-  EXPECT_FALSE(WriteWholeFile(Path(L"new.txt"), "x", true));
-  EXPECT_EQ(Content(L"new.txt"), "x");
-}
-
-TEST_F(FilesTest, ReadingAMissingFileOrAFolderGivesTheSystemsDescription) {
-  std::string bytes;
-  const ErrorText missing = ReadWholeFile(Path(L"missing.txt"), bytes);
-  ASSERT_TRUE(missing);
-  EXPECT_FALSE(missing->empty());
-  EXPECT_TRUE(ReadWholeFile(folder_ + L"\\", bytes));
-}
-
 TEST_F(FilesTest, ReplaceLeavesOnlyTheNewContentAndNoTemporaryFile) {
   EXPECT_FALSE(WriteWholeFile(Path(L"log.txt"), "old 1\r\nold 2\r\nold 3\r\n", false));
   EXPECT_FALSE(ReplaceWholeFile(Path(L"log.txt"), "new\r\n"));
@@ -84,13 +66,6 @@ TEST_F(FilesTest, FailedReplaceKeepsTheOldContentAndCleansUp) {
   EXPECT_TRUE(error);
   EXPECT_EQ(Content(L"log.txt"), "old\r\n");
   EXPECT_EQ(FileCount(), 1);
-}
-
-TEST_F(FilesTest, TellsFilesFromFolders) {
-  EXPECT_FALSE(WriteWholeFile(Path(L"tool.exe"), "", false));
-  EXPECT_TRUE(IsExistingFile(Path(L"tool.exe")));
-  EXPECT_FALSE(IsExistingFile(folder_));
-  EXPECT_FALSE(IsExistingFile(Path(L"missing.exe")));
 }
 
 }  // namespace

@@ -116,24 +116,6 @@ TEST(ActivateByTitle, RestoresAMinimisedWindow) {
   EXPECT_TRUE(WaitForRestore(target.Handle()));
 }
 
-TEST(ActivateByTitle, IgnoresHiddenWindows) {
-  OtherWindow hidden(L"SendlarkTestHidden", L"Hidden Target", false);
-  EXPECT_FALSE(ActivateByTitle(L"Hidden Target"));
-}
-
-TEST(SendCommandId, ReturnsOnceTheTargetHasHandledTheCommand) {
-  OtherWindow target(L"SendlarkTestCommand", L"Command Target");
-  target.HangFor(std::chrono::milliseconds(200));
-  SendCommandId(target.Handle(), 770);
-  EXPECT_EQ(target.Commands(770), 1);
-}
-
-TEST(SendCommandId, PassesAllThirtyTwoBitsOfTheIdentifier) {
-  OtherWindow target(L"SendlarkTestBits", L"Bits Target");
-  SendCommandId(target.Handle(), -1);
-  EXPECT_EQ(target.Commands(0xFFFFFFFFu), 1);
-}
-
 // Wine may take a window for a hung one and refuse a message at once, although the program
 // answers a moment later. The command must still arrive.
 TEST(SendCommandId, ReachesATargetThatLookedHungForAMoment) {
