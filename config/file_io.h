@@ -22,9 +22,6 @@ void FileIO(int mode, std::wstring& text, const std::wstring& fileName);
 // program as in FileIO.
 void FileReplace(const std::wstring& text, const std::wstring& fileName);
 
-// The lines of a file's text, each followed by CR LF.
-std::wstring TextLines(std::wstring_view fileText);
-
 inline constexpr wchar_t kFileErrorMessage[] = L"ファイル入出力エラー";
 inline constexpr int kFileErrorExitCode = 1;
 
