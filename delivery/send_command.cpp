@@ -20,11 +20,22 @@ bool FailPaste(const std::wstring& description) {
   return false;
 }
 
+// Two copies delivering at once would take each other's text off the clipboard and overwrite
+// each other's history.
+class DeliveryTurn {
+ public:
+  DeliveryTurn() { Sys().BeginDeliveryTurn(); }
+  ~DeliveryTurn() { Sys().EndDeliveryTurn(); }
+  DeliveryTurn(const DeliveryTurn&) = delete;
+  DeliveryTurn& operator=(const DeliveryTurn&) = delete;
+};
+
 }  // namespace
 
 void SendCommand(std::wstring text, std::wstring className, std::wstring windowName,
                  std::wstring header, std::wstring footer) {
   const std::wstring command = CommandText(header, text, footer);
+  const DeliveryTurn turn;
   if (const ErrorText error = Sys().PutClipboardText(command)) {
     ReportFailure(*error);
     return;
@@ -43,7 +54,8 @@ bool PasteToApplication(const std::wstring& className, const std::wstring& windo
   if (!Sys().ActivateByTitle(windowName)) return FailPaste(kNoSuchTitleText);
   const PasteId paste = PasteCommandId(g_settings[ApplicationPaste]);
   if (paste.error) return FailPaste(*paste.error);
-  Sys().SendCommandId(target, paste.id);
+  // The window can close between the search and the command; the paste is then lost.
+  if (const ErrorText error = Sys().SendCommandId(target, paste.id)) return FailPaste(*error);
   return true;
 }
 

@@ -75,8 +75,16 @@ class Platform {
   // Brings forward the window whose title is `title`, or else one whose title begins with it.
   // False when there is no such window.
   virtual bool ActivateByTitle(const std::wstring& title) = 0;
-  // Has the target carry out its command `id`; returns once it has, or gives up on a hung one.
-  virtual void SendCommandId(WindowRef target, std::int32_t id) = 0;
+  // Has the target carry out its command `id`; returns once it has, or gives up waiting on a
+  // hung one, which still gets the command when it recovers. An error only when the window no
+  // longer exists.
+  virtual ErrorText SendCommandId(WindowRef target, std::int32_t id) = 0;
+
+  // Deliveries of all copies of the program take turns: between these two calls this copy
+  // alone uses the clipboard and the history file. A copy that keeps its turn too long is
+  // not waited for without end.
+  virtual void BeginDeliveryTurn() = 0;
+  virtual void EndDeliveryTurn() = 0;
 };
 
 // The platform in use; main installs the real one, tests a fake.

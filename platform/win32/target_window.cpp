@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "delivery/title_match.h"
+#include "platform/win32/error_text.h"
 #include "platform/win32/locale_text.h"
 
 namespace sendlark::win32 {
@@ -84,14 +85,14 @@ bool ActivateByTitle(const std::wstring& title) {
   return true;
 }
 
-void SendCommandId(HWND target, std::int32_t id) {
+ErrorText SendCommandId(HWND target, std::int32_t id) {
   // All 32 bits of the identifier, as a 32-bit program would have passed them.
   const WPARAM command = static_cast<std::uint32_t>(id);
   DWORD_PTR result = 0;
   const DWORD start = ::GetTickCount();
   if (::SendMessageTimeoutW(target, WM_COMMAND, command, 0, SMTO_ABORTIFHUNG, kCommandTimeoutMs,
                             &result) != 0) {
-    return;
+    return std::nullopt;
   }
   // Wine may take a healthy window that sat idle for a while for a hung one and refuse at
   // once. Only a refusal that came at once is tried again, with the same bound, so a truly
@@ -101,6 +102,10 @@ void SendCommandId(HWND target, std::int32_t id) {
     ::SendMessageTimeoutW(target, WM_COMMAND, command, 0, SMTO_NORMAL, kCommandTimeoutMs - waited,
                           &result);
   }
+  // A hung target keeps the command and carries it out once it recovers, as it would a posted
+  // one; only a window that is gone has lost it.
+  if (!::IsWindow(target)) return ErrorDescription(ERROR_INVALID_WINDOW_HANDLE);
+  return std::nullopt;
 }
 
 }  // namespace sendlark::win32

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/platform.h"
+
 namespace sendlark::win32 {
 
 // The top-level window with exactly this class and title, both compared in the ANSI code
@@ -17,6 +19,7 @@ HWND FindTargetWindow(const std::wstring& className, const std::wstring& windowN
 bool ActivateByTitle(const std::wstring& title);
 
 // Sends WM_COMMAND `id` and waits until the target has handled it, for five seconds at most.
-void SendCommandId(HWND target, std::int32_t id);
+// An error only when the window no longer exists.
+ErrorText SendCommandId(HWND target, std::int32_t id);
 
 }  // namespace sendlark::win32

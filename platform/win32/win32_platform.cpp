@@ -105,7 +105,11 @@ void Win32Platform::ShowMessage(const std::wstring& text) {
   const HWND owner = ::IsWindowVisible(Window()) ? Window() : nullptr;
   const UINT style = MB_OK | MB_ICONERROR | MB_SETFOREGROUND |
                      (owner != nullptr ? MB_APPLMODAL : MB_TASKMODAL | MB_TOPMOST);
+  // Other copies deliver while the user reads about this one's failure.
+  const bool inTurn = turn_.Held();
+  turn_.End();
   ::MessageBoxW(owner, text.c_str(), kProgramTitle, style);
+  if (inTurn) turn_.Begin();
 }
 
 ErrorText Win32Platform::PutClipboardText(const std::wstring& text) {
@@ -121,8 +125,15 @@ bool Win32Platform::ActivateByTitle(const std::wstring& title) {
   return win32::ActivateByTitle(title);
 }
 
-void Win32Platform::SendCommandId(WindowRef target, std::int32_t id) {
-  win32::SendCommandId(ToHwnd(target), id);
+ErrorText Win32Platform::SendCommandId(WindowRef target, std::int32_t id) {
+  return win32::SendCommandId(ToHwnd(target), id);
+}
+
+void Win32Platform::BeginDeliveryTurn() {
+  turn_.Begin();
+}
+void Win32Platform::EndDeliveryTurn() {
+  turn_.End();
 }
 
 }  // namespace sendlark::win32

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/platform.h"
+#include "platform/win32/delivery_turn.h"
 
 namespace sendlark::win32 {
 
@@ -38,11 +39,14 @@ class Win32Platform final : public Platform {
   WindowRef FindTargetWindow(const std::wstring& className,
                              const std::wstring& windowName) override;
   bool ActivateByTitle(const std::wstring& title) override;
-  void SendCommandId(WindowRef target, std::int32_t id) override;
+  ErrorText SendCommandId(WindowRef target, std::int32_t id) override;
+  void BeginDeliveryTurn() override;
+  void EndDeliveryTurn() override;
 
  private:
   HWND Window() const;
   win32::MainWindow& window_;
+  DeliveryTurn turn_;
 };
 
 }  // namespace sendlark::win32

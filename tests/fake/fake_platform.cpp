@@ -269,9 +269,19 @@ bool FakePlatform::ActivateByTitle(const std::wstring& title) {
   return found;
 }
 
-void FakePlatform::SendCommandId(WindowRef target, std::int32_t id) {
+ErrorText FakePlatform::SendCommandId(WindowRef target, std::int32_t id) {
   trace.push_back("send:" + std::to_string(id));
+  if (sendError) return sendError;
   sent.push_back({target, id, clipboard_});
+  return std::nullopt;
+}
+
+void FakePlatform::BeginDeliveryTurn() {
+  trace.push_back("turn");
+}
+
+void FakePlatform::EndDeliveryTurn() {
+  trace.push_back("end turn");
 }
 
 void FakePlatformTest::SetUp() {

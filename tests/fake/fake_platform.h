@@ -45,6 +45,7 @@ class FakePlatform : public Platform {
   ErrorText clipboardError;
   bool activationFails = false;  // the target is found, but bringing it forward is not
   ErrorText startError;
+  ErrorText sendError;            // the target window is gone when the command is sent
   std::vector<int> popupChoices;  // what the user picks, one per popup; 0 dismisses it
 
   WindowRef AddWindow(const std::wstring& className, const std::wstring& title);
@@ -89,7 +90,9 @@ class FakePlatform : public Platform {
   WindowRef FindTargetWindow(const std::wstring& className,
                              const std::wstring& windowName) override;
   bool ActivateByTitle(const std::wstring& title) override;
-  void SendCommandId(WindowRef target, std::int32_t id) override;
+  ErrorText SendCommandId(WindowRef target, std::int32_t id) override;
+  void BeginDeliveryTurn() override;
+  void EndDeliveryTurn() override;
 
   static constexpr WindowRef kMainWindow = 1;
 

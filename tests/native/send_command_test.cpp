@@ -34,8 +34,9 @@ class SendCommandTest : public FakePlatformTest {
 TEST_F(SendCommandTest, PastesIntoTheTargetAndRecordsTheDelivery) {
   const WindowRef target = sys.AddWindow(L"TargetClass", L"Target Window");
   Send(L"item\\n");
-  EXPECT_THAT(sys.trace, ElementsAre("clipboard:<item\r\n>", "find", "activate:Target Window",
-                                     "send:770", "read:log.txt", "replace:log.txt"));
+  EXPECT_THAT(sys.trace,
+              ElementsAre("turn", "clipboard:<item\r\n>", "find", "activate:Target Window",
+                          "send:770", "read:log.txt", "replace:log.txt", "end turn"));
   ASSERT_EQ(sys.sent.size(), 1u);
   EXPECT_EQ(sys.sent[0].target, target);
   EXPECT_EQ(sys.ReadFile(L"log.txt"), "<item\\n>\r\nolder\r\n");
@@ -48,8 +49,8 @@ TEST_F(SendCommandTest, PastesIntoTheTargetAndRecordsTheDelivery) {
 
 TEST_F(SendCommandTest, MissingTargetShowsTheWindowAndTheMessageThenStillRecords) {
   Send(L"item");
-  EXPECT_THAT(sys.trace, ElementsAre("clipboard:<item>", "find", "show", Failure(), "read:log.txt",
-                                     "replace:log.txt"));
+  EXPECT_THAT(sys.trace, ElementsAre("turn", "clipboard:<item>", "find", "show", Failure(),
+                                     "read:log.txt", "replace:log.txt", "end turn"));
   EXPECT_EQ(sys.ReadFile(L"log.txt"), "<item>\r\nolder\r\n");
   EXPECT_EQ(g_settings[LastText], L"item");
 }
@@ -58,9 +59,9 @@ TEST_F(SendCommandTest, FailedActivationShowsTwoMessagesAndSendsNothing) {
   sys.AddWindow(L"TargetClass", L"Target Window");
   sys.activationFails = true;
   Send(L"item");
-  EXPECT_THAT(sys.trace, ElementsAre("clipboard:<item>", "find", "activate:Target Window", "show",
-                                     Failure(kNoSuchTitleText), "show", Failure(), "read:log.txt",
-                                     "replace:log.txt"));
+  EXPECT_THAT(sys.trace, ElementsAre("turn", "clipboard:<item>", "find", "activate:Target Window",
+                                     "show", Failure(kNoSuchTitleText), "show", Failure(),
+                                     "read:log.txt", "replace:log.txt", "end turn"));
 }
 
 TEST_F(SendCommandTest, UnusablePasteIdBringsTheTargetForwardButSendsNothing) {
@@ -71,12 +72,21 @@ TEST_F(SendCommandTest, UnusablePasteIdBringsTheTargetForwardButSendsNothing) {
     sys.trace.clear();
     g_settings[ApplicationPaste] = paste;
     Send(L"item");
-    EXPECT_THAT(sys.trace, ElementsAre("clipboard:<item>", "find", "activate:Target Window", "show",
-                                       Failure(description), "show", Failure(), "read:log.txt",
-                                       "replace:log.txt"));
+    EXPECT_THAT(sys.trace, ElementsAre("turn", "clipboard:<item>", "find", "activate:Target Window",
+                                       "show", Failure(description), "show", Failure(),
+                                       "read:log.txt", "replace:log.txt", "end turn"));
   }
   EXPECT_TRUE(sys.sent.empty());
   EXPECT_EQ(g_menus.mnu_sub_sub_log[3].caption, L"<item>");
+}
+
+TEST_F(SendCommandTest, TargetClosingBeforeItsCommandShowsTwoMessagesAndStillRecords) {
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  sys.sendError = L"Invalid window handle.";
+  Send(L"item");
+  EXPECT_THAT(sys.trace, ElementsAre("turn", "clipboard:<item>", "find", "activate:Target Window",
+                                     "send:770", "show", Failure(L"Invalid window handle."), "show",
+                                     Failure(), "read:log.txt", "replace:log.txt", "end turn"));
 }
 
 TEST_F(SendCommandTest, ClipboardFailureReportsAndLeavesHistoryAndLastDeliveryAlone) {
@@ -84,7 +94,8 @@ TEST_F(SendCommandTest, ClipboardFailureReportsAndLeavesHistoryAndLastDeliveryAl
   g_settings[LastText] = L"before";
   sys.clipboardError = L"Access is denied.";
   Send(L"item");
-  EXPECT_THAT(sys.trace, ElementsAre("clipboard:<item>", "show", Failure(L"Access is denied.")));
+  EXPECT_THAT(sys.trace, ElementsAre("turn", "clipboard:<item>", "show",
+                                     Failure(L"Access is denied."), "end turn"));
   EXPECT_EQ(sys.ReadFile(L"log.txt"), "older\r\n");
   EXPECT_EQ(g_settings[LastText], L"before");
   EXPECT_FALSE(g_menus.mnu_sub_sub_log[1].visible);

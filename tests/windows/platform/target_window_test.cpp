@@ -123,7 +123,7 @@ TEST(SendCommandId, ReachesATargetThatLookedHungForAMoment) {
   target.BusyFor(std::chrono::milliseconds(5800));
   std::this_thread::sleep_for(std::chrono::milliseconds(5300));  // hung by now
   ASSERT_TRUE(IsHungAppWindow(target.Handle()));
-  SendCommandId(target.Handle(), 275);
+  EXPECT_FALSE(SendCommandId(target.Handle(), 275));
   EXPECT_EQ(target.Commands(275), 1);
 }
 
@@ -131,9 +131,20 @@ TEST(SendCommandId, GivesUpOnAHungTargetWithinItsBound) {
   OtherWindow target(L"SendlarkTestHung", L"Hung Target");
   target.HangFor(std::chrono::milliseconds(6000));
   const auto start = std::chrono::steady_clock::now();
-  SendCommandId(target.Handle(), 1);
+  // Not a failure: the command waits in the target's queue until it recovers.
+  EXPECT_FALSE(SendCommandId(target.Handle(), 1));
   const auto waited = std::chrono::steady_clock::now() - start;
   EXPECT_LT(waited, std::chrono::milliseconds(6500));
+}
+
+TEST(SendCommandId, ReportsAWindowThatIsGone) {
+  HWND gone =
+      CreateWindowW(L"STATIC", L"gone", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(gone, nullptr);
+  DestroyWindow(gone);
+  const ErrorText error = SendCommandId(gone, 1);
+  ASSERT_TRUE(error);
+  EXPECT_FALSE(error->empty());
 }
 
 }  // namespace
