@@ -10,7 +10,9 @@ namespace sendlark::win32 {
 namespace {
 
 constexpr DWORD kOpenAttemptMs = 10;
-constexpr DWORD kOpenPatienceMs = 1000;
+// Another program may hold the clipboard for a while (a clipboard manager, a remote desktop
+// copying it over); a delivery waits as long as it would for a slow target.
+constexpr DWORD kOpenPatienceMs = 5000;
 
 UniqueGlobal GlobalCopy(const void* data, std::size_t size) {
   UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, size));

@@ -11,7 +11,7 @@ namespace sendlark::win32 {
 
 // Opens the clipboard for one operation and closes it when it goes out of scope. Another
 // program (a clipboard manager, a remote-desktop client) may hold it for a moment, so opening
-// is retried for up to a second.
+// is retried for up to five seconds.
 class ClipboardSession {
  public:
   explicit ClipboardSession(HWND owner);

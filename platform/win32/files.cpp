@@ -11,6 +11,39 @@ namespace sendlark::win32 {
 
 namespace {
 
+constexpr DWORD kBusyPatienceMs = 1000;
+constexpr DWORD kBusyRetryMs = 20;
+
+bool IsBusy(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// A virus scanner, an indexer or a backup program may hold a file for a moment. A refusal
+// for that reason is tried again for a second before it counts.
+template <typename Attempt>
+bool Patiently(Attempt attempt, bool (*busy)(DWORD) = IsBusy) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    if (attempt()) return true;
+    const DWORD error = ::GetLastError();
+    if (!busy(error) || ::GetTickCount() - start >= kBusyPatienceMs) {
+      ::SetLastError(error);
+      return false;
+    }
+    ::Sleep(kBusyRetryMs);
+  }
+}
+
+UniqueFile OpenPatiently(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
+  UniqueFile file;
+  Patiently([&] {
+    file.reset(::CreateFileW(path.c_str(), access, share, nullptr, disposition,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
+  });
+  return file;
+}
+
 ErrorText WriteAll(HANDLE file, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -25,9 +58,8 @@ ErrorText WriteAll(HANDLE file, const std::string& bytes) {
 }  // namespace
 
 ErrorText ReadWholeFile(const std::wstring& path, std::string& bytes) {
-  UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFile file = OpenPatiently(
+      path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
   if (!file) return LastErrorText();
   char buffer[64 * 1024];
   for (;;) {
@@ -40,9 +72,8 @@ ErrorText ReadWholeFile(const std::wstring& path, std::string& bytes) {
 
 ErrorText WriteWholeFile(const std::wstring& path, const std::string& bytes, bool append) {
   // FILE_APPEND_DATA alone makes every write land at the end of the file.
-  UniqueFile file(::CreateFileW(path.c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE,
-                                FILE_SHARE_READ, nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFile file = OpenPatiently(path, append ? FILE_APPEND_DATA : GENERIC_WRITE, FILE_SHARE_READ,
+                                  append ? OPEN_ALWAYS : CREATE_ALWAYS);
   if (!file) return LastErrorText();
   return WriteAll(file.get(), bytes);
 }
@@ -67,8 +98,12 @@ ErrorText ReplaceWholeFile(const std::wstring& path, const std::string& bytes) {
     if (!file) return LastErrorText();
     error = WriteAll(file.get(), bytes);
   }
-  if (!error && !::MoveFileExW(temporary.c_str(), path.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  // A file held open elsewhere cannot be replaced, and the system may say so as access denied.
+  const auto moved = [&] {
+    return ::MoveFileExW(temporary.c_str(), path.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  };
+  if (!error && !Patiently(moved, [](DWORD e) { return IsBusy(e) || e == ERROR_ACCESS_DENIED; })) {
     error = LastErrorText();
   }
   if (error) ::DeleteFileW(temporary.c_str());

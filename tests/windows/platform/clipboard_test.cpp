@@ -72,23 +72,23 @@ TEST(Clipboard, AnsiFormIsShiftJisUnderCodePage932) {
   EXPECT_EQ(ReadAnsi(), "\x95\x5c\x8e\xa6");
 }
 
-TEST(Clipboard, WaitsForAProgramThatHoldsItBriefly) {
-  ClipboardHolder holder(std::chrono::milliseconds(300));
+TEST(Clipboard, WaitsForAProgramThatHoldsItForASecondAndMore) {
+  ClipboardHolder holder(std::chrono::milliseconds(1500));
   ASSERT_TRUE(holder.Opened());
   EXPECT_FALSE(PutClipboardText(nullptr, L"after the wait"));
   EXPECT_EQ(ReadUnicode(), L"after the wait");
 }
 
-TEST(Clipboard, GivesUpAfterAboutASecond) {
-  ClipboardHolder holder(std::chrono::milliseconds(2500));
+TEST(Clipboard, GivesUpAfterAboutFiveSeconds) {
+  ClipboardHolder holder(std::chrono::milliseconds(7000));
   ASSERT_TRUE(holder.Opened());
   const auto start = std::chrono::steady_clock::now();
   const ErrorText error = PutClipboardText(nullptr, L"never");
   const auto waited = std::chrono::steady_clock::now() - start;
   ASSERT_TRUE(error);
   EXPECT_FALSE(error->empty());
-  EXPECT_GE(waited, std::chrono::milliseconds(900));
-  EXPECT_LT(waited, std::chrono::milliseconds(2000));
+  EXPECT_GE(waited, std::chrono::milliseconds(4900));
+  EXPECT_LT(waited, std::chrono::milliseconds(6500));
 }
 
 }  // namespace
