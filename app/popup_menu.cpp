@@ -30,9 +30,19 @@ MenuEntry Command(int id, std::wstring text, bool enabled = true) {
   return entry;
 }
 
+// A history entry or command line may be megabytes long; nobody could read such a menu line,
+// and the system would measure all of it each time the menu is drawn.
+std::wstring Shown(const std::wstring& caption) {
+  if (caption.size() <= kMaxShownCaption) return caption;
+  std::size_t cut = kMaxShownCaption - 1;
+  const wchar_t next = caption[cut];
+  if (next >= 0xDC00 && next <= 0xDFFF) --cut;  // keep a surrogate pair whole
+  return caption.substr(0, cut) + L"…";
+}
+
 // A caption of a single "-" makes an item a separator line, which cannot be chosen.
 MenuEntry ItemEntry(int id, const std::wstring& caption) {
-  return caption == L"-" ? Separator() : Command(id, caption);
+  return caption == L"-" ? Separator() : Command(id, Shown(caption));
 }
 
 std::wstring WithShortcut(const wchar_t* caption, wchar_t key) {

@@ -13,6 +13,9 @@ namespace sendlark {
 // More command entries than this are shown in submenus of this many each.
 inline constexpr std::size_t kCommandGroupSize = 1000;
 
+// Longer captions are shown cut, ending in "…"; choosing the entry still uses the whole text.
+inline constexpr std::size_t kMaxShownCaption = 200;
+
 std::vector<MenuEntry> BuildPopupMenu(const MenuState& menus);
 
 // Ctrl + key carries out the command, whether or not the menu is open.

@@ -51,6 +51,28 @@ TEST(PopupMenu, ShowsVisibleEntriesInOrderWithDashesAsSeparators) {
                 "   #302", "  -", "-", "a&b #1001", "-", "c #1003", "-", "終了(&E)\tCtrl+Q #202"}));
 }
 
+TEST(PopupMenu, LongCaptionsAreShownCutWithoutSplittingACharacter) {
+  const std::wstring pair = {wchar_t{0xD83D}, wchar_t{0xDE00}};  // one character in UTF-16
+  const struct {
+    std::wstring caption;
+    std::wstring shown;
+  } cases[] = {
+      {std::wstring(200, L'x'), std::wstring(200, L'x')},
+      {std::wstring(201, L'x'), std::wstring(199, L'x') + L"…"},
+      {std::wstring(10'000'000, L'x'), std::wstring(199, L'x') + L"…"},
+      {std::wstring(198, L'x') + pair + L"y", std::wstring(198, L'x') + L"…"},
+      {std::wstring(197, L'x') + pair + L"yz", std::wstring(197, L'x') + pair + L"…"},
+  };
+  for (const auto& c : cases) {
+    MenuState menus = InitialMenus();
+    menus.mnu_sub_sub_log[1] = {c.caption, true};
+    menus.mnu_sub_command = {{L"-", false}, {c.caption, true}};
+    const std::vector<MenuEntry> entries = BuildPopupMenu(menus);
+    EXPECT_EQ(entries[2].children[2].text, c.shown) << c.caption.size();
+    EXPECT_EQ(entries[4].text, c.shown) << c.caption.size();
+  }
+}
+
 }  // namespace
 }  // namespace sendlark::testing
 
