@@ -44,10 +44,10 @@ std::unique_ptr<Process> SendlarkTest::StartSendlark(const std::wstring& argumen
   return std::make_unique<Process>(commandLine, folder.Path());
 }
 
-std::unique_ptr<Process> SendlarkTest::StartRecorder(unsigned delayMs) {
+std::unique_ptr<Process> SendlarkTest::StartRecorder(unsigned delayMs, const std::wstring& mode) {
   const std::wstring commandLine = L"\"" + BinFolder() + L"\\recorder.exe\" \"" + recorderClass +
                                    L"\" \"" + recorderTitle + L"\" 770 \"" + recordFile + L"\" " +
-                                   std::to_wstring(delayMs);
+                                   std::to_wstring(delayMs) + L" " + mode;
   auto recorder = std::make_unique<Process>(commandLine, folder.Path());
   EXPECT_TRUE(WaitUntil([&] {
     return FindProcessWindow(recorder->Id(), recorderClass) != nullptr;
@@ -55,15 +55,17 @@ std::unique_ptr<Process> SendlarkTest::StartRecorder(unsigned delayMs) {
   return recorder;
 }
 
-HWND SendlarkTest::WaitForStrip(const Process& sendlark) {
+HWND SendlarkTest::WaitForStrip(const Process& sendlark, std::chrono::milliseconds timeout) {
   HWND strip = nullptr;
-  WaitUntil([&] { return (strip = FindProcessWindow(sendlark.Id(), kStripClass)) != nullptr; });
+  WaitUntil([&] { return (strip = FindProcessWindow(sendlark.Id(), kStripClass)) != nullptr; },
+            timeout);
   return strip;
 }
 
-std::vector<std::wstring> SendlarkTest::WaitForRecords(std::size_t count) {
+std::vector<std::wstring> SendlarkTest::WaitForRecords(std::size_t count,
+                                                       std::chrono::milliseconds timeout) {
   std::vector<std::wstring> records;
-  WaitUntil([&] { return (records = ReadRecords(recordFile)).size() >= count; });
+  WaitUntil([&] { return (records = ReadRecords(recordFile)).size() >= count; }, timeout);
   return records;
 }
 

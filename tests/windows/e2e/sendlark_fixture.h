@@ -36,12 +36,15 @@ class SendlarkTest : public ::testing::Test {
 
   // Starts Sendlark.exe from the folder with the given argument text.
   std::unique_ptr<Process> StartSendlark(const std::wstring& arguments = L"");
-  // Starts the recorder target with a class and title unique to this test.
-  std::unique_ptr<Process> StartRecorder(unsigned delayMs = 0);
+  // Starts the recorder target with a class and title unique to this test; `mode` is passed
+  // on (see recorder.cpp).
+  std::unique_ptr<Process> StartRecorder(unsigned delayMs = 0, const std::wstring& mode = L"");
   // The strip of a running Sendlark, once visible; null if it never shows.
-  HWND WaitForStrip(const Process& sendlark);
+  HWND WaitForStrip(const Process& sendlark,
+                    std::chrono::milliseconds timeout = std::chrono::seconds(10));
   // The texts the recorder has pasted, once there are `count` of them.
-  std::vector<std::wstring> WaitForRecords(std::size_t count);
+  std::vector<std::wstring> WaitForRecords(
+      std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(10));
   // The log file's lines, as text in the ANSI code page.
   std::vector<std::string> LogLines() const;
   // The log file's lines once there are `count` of them: the history is written after the

@@ -3,9 +3,11 @@
 // with its paste identifier, appends the clipboard's Unicode text to a record file as UTF-8,
 // each record followed by a NUL byte.
 //
-//   recorder.exe <class> <title> <paste id> <record file> [<delay ms>]
+//   recorder.exe <class> <title> <paste id> <record file> [<delay ms> [close-on-activate]]
 //
-// With a delay it waits that long before reading the clipboard, like a slow application.
+// With a delay it waits that long before reading the clipboard, like a slow application. With
+// close-on-activate it starts minimised and closes the moment it is brought to the front, like
+// a program the user quits between the search for its window and the paste.
 // Started without arguments it only leaves a file "launched.txt" beside itself, so a test can
 // tell which program a command line really started.
 #include <windows.h>
@@ -23,6 +25,7 @@ struct Options {
   WPARAM pasteId = 0;
   std::wstring recordFile;
   DWORD delayMs = 0;
+  bool closeOnActivate = false;
 };
 
 Options g_options;
@@ -68,6 +71,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     Record(ClipboardText(window));
     return 0;
   }
+  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && g_options.closeOnActivate) {
+    DestroyWindow(window);
+    return 0;
+  }
   if (message == WM_DESTROY) {
     PostQuitMessage(0);
     return 0;
@@ -95,6 +102,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   g_options.pasteId = static_cast<WPARAM>(std::wcstoul(arguments[3], nullptr, 10));
   g_options.recordFile = arguments[4];
   if (count > 5) g_options.delayMs = static_cast<DWORD>(std::wcstoul(arguments[5], nullptr, 10));
+  g_options.closeOnActivate = count > 6 && std::wcscmp(arguments[6], L"close-on-activate") == 0;
   LocalFree(arguments);
 
   WNDCLASSW windowClass = {};
@@ -106,7 +114,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   HWND window =
       CreateWindowExW(0, g_options.className.c_str(), g_options.title.c_str(), WS_OVERLAPPEDWINDOW,
                       200, 200, 300, 200, nullptr, nullptr, instance, nullptr);
-  ShowWindow(window, SW_SHOWNORMAL);
+  ShowWindow(window, g_options.closeOnActivate ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
