@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake make g++ googletest libbenchmark-dev clang-format
   g++-mingw-w64-x86-64 wine wine64
-  xvfb xauth xdotool imagemagick python3
+  xvfb xauth xdotool imagemagick python3 zip unzip
   locales fonts-noto-cjk
 )
 
