@@ -9,8 +9,8 @@ namespace sendlark::win32 {
 
 // The clipboard is one for the whole session and the history file one per folder, so two
 // copies delivering at the same moment would paste each other's text and lose each other's
-// history entries. A turn is a system-wide mutex held from the first step of a delivery to its
-// last.
+// history entries. A turn is a mutex of the session, held from the first step of a delivery
+// to its last.
 class DeliveryTurn {
  public:
   // Waits for the turn, for ten seconds at most: a copy stuck in its turn does not stop the
