@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ googletest libbenchmark-dev clang-format
+  cmake make g++ googletest libbenchmark-dev clang-format clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64
   xvfb xauth xdotool imagemagick python3 zip unzip
   locales fonts-noto-cjk

@@ -1,0 +1,98 @@
+// The history kept in step with its log file: any log file, then a series of UpdateHistory
+// calls, each checked against the history's rules.
+//
+// Input: one byte for the code page (even 1252, odd 932), then parts separated by NUL bytes:
+// the log file's bytes, then one part per call, whose first byte is the mode (its value
+// modulo 4, so that modes other than add and refresh occur) and whose rest is the delivered
+// item in the code page.
+
+#include <cstdint>
+
+#include "config/fields.h"
+#include "config/file_io.h"
+#include "config/settings.h"
+#include "config/text_util.h"
+#include "delivery/command_text.h"
+#include "fuzz/fuzz_support.h"
+#include "menus/history.h"
+#include "menus/menu_state.h"
+
+namespace sendlark::fuzzing {
+namespace {
+
+constexpr wchar_t kLogFile[] = L"log.txt";
+constexpr std::size_t kMostCalls = 12;
+
+bool SameItem(const MenuItem& a, const MenuItem& b) {
+  return a.caption == b.caption && a.visible == b.visible;
+}
+
+void CheckUpdate(testing::FakePlatform& sys, int mode, const std::wstring& entry) {
+  const std::string fileBefore = sys.ReadFile(kLogFile);
+  const MenuState menusBefore = g_menus;
+  std::wstring logText;
+  FileIO(Read, logText, kLogFile);
+
+  // The entries in order: the new one in add mode, then the lines of the file up to the first
+  // empty one, ten in all.
+  std::vector<std::wstring> entries;
+  if (mode == Add) entries.push_back(entry);
+  for (int n = 1; entries.size() < kHistorySize; ++n) {
+    std::wstring line = GetField(logText, n, std::wstring(kCrLf));
+    if (line.empty()) break;
+    entries.push_back(std::move(line));
+  }
+
+  UpdateHistory(mode, entry);
+
+  // Item k shows entry k; the items beyond the entries keep what they showed, since the
+  // history never hides an item.
+  FUZZ_REQUIRE(SameItem(g_menus.mnu_sub_sub_log[0], menusBefore.mnu_sub_sub_log[0]));
+  std::wstring kept;
+  for (std::size_t k = 1; k <= kHistorySize; ++k) {
+    const MenuItem& item = g_menus.mnu_sub_sub_log[k];
+    if (k > entries.size()) {
+      FUZZ_REQUIRE(SameItem(item, menusBefore.mnu_sub_sub_log[k]));
+      continue;
+    }
+    FUZZ_REQUIRE(item.visible && item.caption == entries[k - 1]);
+    if (!item.caption.empty()) kept += item.caption + std::wstring(kCrLf);
+  }
+  // The file holds the non-empty entries shown, so at most ten lines; with none it is left
+  // as it was.
+  const std::string fileAfter = sys.ReadFile(kLogFile);
+  if (kept.empty()) {
+    FUZZ_REQUIRE(fileAfter == fileBefore);
+    return;
+  }
+  FUZZ_REQUIRE(fileAfter == sys.ToAnsi(kept));
+  std::size_t lines = 0;
+  for (std::size_t at = fileAfter.find("\r\n"); at != std::string::npos;
+       at = fileAfter.find("\r\n", at + 2)) {
+    ++lines;
+  }
+  FUZZ_REQUIRE(lines <= kHistorySize);
+}
+
+}  // namespace
+}  // namespace sendlark::fuzzing
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace sendlark;
+  using namespace sendlark::fuzzing;
+  if (size == 0) return 0;
+  sendlark::testing::FakePlatform& sys = FakeSystem(data[0] % 2 == 0 ? "CP1252" : "CP932");
+  const std::vector<std::string_view> parts = Split(Bytes(data + 1, size - 1), '\0');
+
+  g_settings[LogFileName] = kLogFile;
+  g_menus = InitialMenus();
+  sys.WriteFile(kLogFile, std::string(parts[0]));
+  for (std::size_t call = 1; call < parts.size() && call <= kMostCalls; ++call) {
+    const std::string_view part = parts[call];
+    const int mode = part.empty() ? Refresh : static_cast<unsigned char>(part[0]) % 4;
+    const std::string item(part.empty() ? part : part.substr(1));
+    // As a delivery records it: the item's line breaks written as "\n".
+    CheckUpdate(sys, mode, HistoryEntry(sys.FromAnsi(item)));
+  }
+  return 0;
+}
