@@ -55,16 +55,7 @@ TEST_F(DeliveryTest, UnusablePasteIdentifierShowsTwoMessagesAndPastesNothing) {
   WriteConfig(config);
   auto recorder = StartRecorder();
   auto sendlark = StartSendlark(L"item");
-  const auto first = WaitForMessageBox(sendlark->Id());
-  ASSERT_TRUE(first);
-  const std::wstring failure = kFailureMessage;
-  EXPECT_EQ(first->text.substr(0, failure.size()), failure);
-  EXPECT_GT(first->text.size(), failure.size()) << "a description follows directly";
-  PressOk(*first);
-  const auto second = WaitForMessageBox(sendlark->Id());
-  ASSERT_TRUE(second);
-  EXPECT_EQ(second->text, failure);
-  PressOk(*second);
+  ExpectPasteFailureBoxes(*sendlark);
   EXPECT_TRUE(WaitUntil([&] { return LogLines() == std::vector<std::string>{"item"}; }));
   EXPECT_TRUE(ReadRecords(recordFile).empty());
 }

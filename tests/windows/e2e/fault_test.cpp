@@ -70,9 +70,15 @@ class LogLock {
   HANDLE file_;
 };
 
-TEST_F(FaultTest, LockedLogIsReportedAndKeptAsItWas) {
-  WriteConfig(RecorderConfig());
-  folder.Write(L"log.txt", "older\r\n");
+class LockedLogTest : public FaultTest {
+ protected:
+  void SetUp() override {
+    WriteConfig(RecorderConfig());
+    folder.Write(L"log.txt", "older\r\n");
+  }
+};
+
+TEST_F(LockedLogTest, LockedLogIsReportedAndKeptAsItWas) {
   LogLock lock(folder.File(L"log.txt"));
   ASSERT_TRUE(lock.Held());
   auto recorder = StartRecorder();
@@ -82,9 +88,7 @@ TEST_F(FaultTest, LockedLogIsReportedAndKeptAsItWas) {
   EXPECT_EQ(folder.Read(L"log.txt"), "older\r\n");
 }
 
-TEST_F(FaultTest, LogLockedForAMomentIsWaitedFor) {
-  WriteConfig(RecorderConfig());
-  folder.Write(L"log.txt", "older\r\n");
+TEST_F(LockedLogTest, LogLockedForAMomentIsWaitedFor) {
   LogLock lock(folder.File(L"log.txt"));
   ASSERT_TRUE(lock.Held());
   auto recorder = StartRecorder();
@@ -231,16 +235,7 @@ TEST_F(FaultTest, TargetClosingBeforeItsPasteIsReported) {
   WriteConfig(RecorderConfig());
   auto recorder = StartRecorder(0, L"close-on-activate");
   auto sendlark = StartSendlark(L"item");
-  const auto first = WaitForMessageBox(sendlark->Id());
-  ASSERT_TRUE(first);
-  const std::wstring failure = kFailureMessage;
-  EXPECT_EQ(first->text.substr(0, failure.size()), failure);
-  EXPECT_GT(first->text.size(), failure.size()) << "the system's reason follows";
-  PressOk(*first);
-  const auto second = WaitForMessageBox(sendlark->Id());
-  ASSERT_TRUE(second);
-  EXPECT_EQ(second->text, failure);
-  PressOk(*second);
+  ExpectPasteFailureBoxes(*sendlark);
   EXPECT_THAT(WaitForLogLines(1), ElementsAre("item"));
   EXPECT_TRUE(ReadRecords(recordFile).empty());
   EXPECT_EQ(recorder->WaitForExit(), 0u);

@@ -75,6 +75,19 @@ std::vector<std::string> SendlarkTest::WaitForLogLines(std::size_t count) const 
   return lines;
 }
 
+void SendlarkTest::ExpectPasteFailureBoxes(const Process& sendlark) {
+  const std::wstring failure = kFailureMessage;
+  const auto first = WaitForMessageBox(sendlark.Id());
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->text.substr(0, failure.size()), failure);
+  EXPECT_GT(first->text.size(), failure.size()) << "the system's reason follows directly";
+  PressOk(*first);
+  const auto second = WaitForMessageBox(sendlark.Id());
+  ASSERT_TRUE(second);
+  EXPECT_EQ(second->text, failure);
+  PressOk(*second);
+}
+
 std::vector<std::string> SendlarkTest::LogLines() const {
   const std::string bytes = folder.Read(L"log.txt");
   std::vector<std::string> lines;

@@ -45,6 +45,9 @@ class SendlarkTest : public ::testing::Test {
   // The texts the recorder has pasted, once there are `count` of them.
   std::vector<std::wstring> WaitForRecords(
       std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+  // Expects the two boxes of a failed paste, the failure message with the system's reason
+  // and then the message alone, and presses OK on each.
+  void ExpectPasteFailureBoxes(const Process& sendlark);
   // The log file's lines, as text in the ANSI code page.
   std::vector<std::string> LogLines() const;
   // The log file's lines once there are `count` of them: the history is written after the
