@@ -22,7 +22,7 @@ bool IsBlank(wchar_t c) {
 void LoadSettings() {
   FileIO(Read, g_configText, kConfigFileName);
   for (const ConfigKey& entry : kConfigKeys) {
-    g_settings[entry.slot] = GetConfigValue(g_configText, entry.key);
+    g_settings[entry.slot] = GetConfigValue(g_configText, entry.key, SystemFold);
   }
 }
 
@@ -52,8 +52,9 @@ std::wstring ArgumentText(const std::wstring& commandLine) {
 bool GetCommandArgs(std::vector<std::wstring>& items) {
   const std::wstring arguments = ArgumentText(Sys().CommandLine());
   if (arguments.empty()) return false;
-  std::vector<std::wstring> fields = LeadingFields(
-      arguments, std::wstring(kCrLf), static_cast<std::size_t>(std::numeric_limits<int>::max()));
+  std::vector<std::wstring> fields =
+      LeadingFields(arguments, std::wstring(kCrLf),
+                    static_cast<std::size_t>(std::numeric_limits<int>::max()), SystemFold);
   items.insert(items.end(), fields.begin(), fields.end());
   return true;
 }

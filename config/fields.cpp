@@ -1,14 +1,11 @@
 #include "config/fields.h"
 
-#include "config/text_util.h"
-#include "platform/platform.h"
-
 namespace sendlark {
 
 namespace {
 
-bool ContainsIgnoringCase(const std::wstring& text, const std::wstring& part) {
-  return Sys().FoldCase(text).find(Sys().FoldCase(part)) != std::wstring::npos;
+bool ContainsIgnoringCase(const std::wstring& text, const std::wstring& part, CaseFold fold) {
+  return fold(text).find(fold(part)) != std::wstring::npos;
 }
 
 std::wstring WithoutCrLf(std::wstring_view field) {
@@ -17,11 +14,12 @@ std::wstring WithoutCrLf(std::wstring_view field) {
 
 }  // namespace
 
-std::wstring GetField(const std::wstring& text, int n, const std::wstring& delimiter) {
+std::wstring GetField(const std::wstring& text, int n, const std::wstring& delimiter,
+                      CaseFold fold) {
   if (delimiter.empty()) return n == 1 ? text : std::wstring();
   if (text.find(delimiter) == std::wstring::npos) {
     // Only a match in another letter case lets the text count as cut (into one field).
-    if (!ContainsIgnoringCase(text, delimiter)) return n == 1 ? text : std::wstring();
+    if (!ContainsIgnoringCase(text, delimiter, fold)) return n == 1 ? text : std::wstring();
   }
   if (n < 1) return {};
   std::size_t start = 0;
@@ -36,10 +34,10 @@ std::wstring GetField(const std::wstring& text, int n, const std::wstring& delim
 }
 
 std::vector<std::wstring> LeadingFields(const std::wstring& text, const std::wstring& delimiter,
-                                        std::size_t limit) {
+                                        std::size_t limit, CaseFold fold) {
   std::vector<std::wstring> fields;
   if (delimiter.empty() || text.find(delimiter) == std::wstring::npos) {
-    std::wstring only = GetField(text, 1, delimiter);
+    std::wstring only = GetField(text, 1, delimiter, fold);
     if (!only.empty() && limit > 0) fields.push_back(std::move(only));
     return fields;
   }

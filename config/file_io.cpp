@@ -21,21 +21,6 @@ void Check(const ErrorText& error) {
   if (error) FailFileIO(*error);
 }
 
-// The lines of a file's text, each followed by CR LF: a line ends at CR LF or at a CR alone.
-std::wstring TextLines(std::wstring_view fileText) {
-  std::wstring lines;
-  lines.reserve(fileText.size() + fileText.size() / 16 + 2);
-  std::size_t start = 0;
-  while (start < fileText.size()) {
-    std::size_t cr = fileText.find(L'\r', start);
-    if (cr == fileText.npos) cr = fileText.size();
-    lines.append(fileText.substr(start, cr - start)).append(kCrLf);
-    start = cr + 1;
-    if (start < fileText.size() && fileText[start] == L'\n') ++start;
-  }
-  return lines;
-}
-
 }  // namespace
 
 void FileIO(int mode, std::wstring& text, const std::wstring& fileName) {

@@ -17,4 +17,18 @@ std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wst
   return result;
 }
 
+std::wstring TextLines(std::wstring_view fileText) {
+  std::wstring lines;
+  lines.reserve(fileText.size() + fileText.size() / 16 + 2);
+  std::size_t start = 0;
+  while (start < fileText.size()) {
+    std::size_t cr = fileText.find(L'\r', start);
+    if (cr == fileText.npos) cr = fileText.size();
+    lines.append(fileText.substr(start, cr - start)).append(kCrLf);
+    start = cr + 1;
+    if (start < fileText.size() && fileText[start] == L'\n') ++start;
+  }
+  return lines;
+}
+
 }  // namespace sendlark

@@ -5,8 +5,7 @@
 
 namespace sendlark {
 
-PasteId PasteCommandId(const std::wstring& text) {
-  const std::optional<double> number = Sys().ParseNumber(text);
+PasteId PasteCommandId(std::optional<double> number) {
   if (!number || std::isnan(*number)) return {0, kNotANumberText};
   const double whole = std::floor(*number);
   if (whole < std::numeric_limits<std::int32_t>::min() ||

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <optional>
 
 #include "platform/platform.h"
 
@@ -13,9 +13,9 @@ struct PasteId {
   ErrorText error;  // set when the text gives no usable identifier
 };
 
-// The configured text read as a number under the user's locale, rounded down, which must fit
-// a signed 32-bit integer.
-PasteId PasteCommandId(const std::wstring& text);
+// The configured identifier from the number its text stands for under the user's locale
+// (nothing when it is not a number): rounded down, and it must fit a signed 32-bit integer.
+PasteId PasteCommandId(std::optional<double> number);
 
 inline constexpr wchar_t kNotANumberText[] = L"貼り付けコマンドの識別子が数値ではありません。";
 inline constexpr wchar_t kOutOfRangeText[] = L"貼り付けコマンドの識別子が範囲外です。";

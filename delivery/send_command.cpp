@@ -52,7 +52,7 @@ bool PasteToApplication(const std::wstring& className, const std::wstring& windo
   const WindowRef target = Sys().FindTargetWindow(className, windowName);
   if (target == 0) return false;
   if (!Sys().ActivateByTitle(windowName)) return FailPaste(kNoSuchTitleText);
-  const PasteId paste = PasteCommandId(g_settings[ApplicationPaste]);
+  const PasteId paste = PasteCommandId(Sys().ParseNumber(g_settings[ApplicationPaste]));
   if (paste.error) return FailPaste(*paste.error);
   // The window can close between the search and the command; the paste is then lost.
   if (const ErrorText error = Sys().SendCommandId(target, paste.id)) return FailPaste(*error);

@@ -31,22 +31,22 @@ void CheckLines(const std::wstring& text) {
   if (count > kMostFieldsAsked) return;
   std::wstring joined;
   for (int n = 1; n <= static_cast<int>(count); ++n) {
-    const std::wstring line = GetField(text, n, crLf);
+    const std::wstring line = GetField(text, n, crLf, testing::UpperCase);
     FUZZ_REQUIRE(line.find(kCrLf) == std::wstring::npos);
     joined += (n > 1 ? crLf : L"") + line;
   }
   FUZZ_REQUIRE(joined == text);
-  FUZZ_REQUIRE(GetField(text, static_cast<int>(count) + 1, crLf).empty());
+  FUZZ_REQUIRE(GetField(text, static_cast<int>(count) + 1, crLf, testing::UpperCase).empty());
 }
 
 // LeadingFields, whatever its limit, gives what GetField 1, 2, ... gives up to the first
 // empty field; no field number below 1 gives anything.
 void CheckLeadingFields(const std::wstring& text, const std::wstring& delimiter) {
   for (const int n : {0, -1, INT_MIN})
-    FUZZ_REQUIRE(GetField(text, n, delimiter).empty());
+    FUZZ_REQUIRE(GetField(text, n, delimiter, testing::UpperCase).empty());
   std::vector<std::wstring> fields;
   for (int n = 1; n <= kMostFieldsAsked; ++n) {
-    std::wstring field = GetField(text, n, delimiter);
+    std::wstring field = GetField(text, n, delimiter, testing::UpperCase);
     if (field.empty()) break;
     fields.push_back(std::move(field));
   }
@@ -54,7 +54,8 @@ void CheckLeadingFields(const std::wstring& text, const std::wstring& delimiter)
   for (const std::size_t limit :
        {std::size_t{0}, std::size_t{1}, std::size_t{9}, std::size_t{kMostFieldsAsked}, SIZE_MAX}) {
     if (limit == SIZE_MAX && !all) continue;
-    const std::vector<std::wstring> leading = LeadingFields(text, delimiter, limit);
+    const std::vector<std::wstring> leading =
+        LeadingFields(text, delimiter, limit, testing::UpperCase);
     const std::size_t expected = std::min(limit, fields.size());
     FUZZ_REQUIRE(leading.size() == expected);
     FUZZ_REQUIRE(std::equal(leading.begin(), leading.end(), fields.begin()));

@@ -38,7 +38,7 @@ void CheckUpdate(testing::FakePlatform& sys, int mode, const std::wstring& entry
   std::vector<std::wstring> entries;
   if (mode == Add) entries.push_back(entry);
   for (int n = 1; entries.size() < kHistorySize; ++n) {
-    std::wstring line = GetField(logText, n, std::wstring(kCrLf));
+    std::wstring line = GetField(logText, n, std::wstring(kCrLf), testing::UpperCase);
     if (line.empty()) break;
     entries.push_back(std::move(line));
   }

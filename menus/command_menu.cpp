@@ -9,6 +9,7 @@
 #include "delivery/send_command.h"
 #include "menus/history.h"
 #include "menus/menu_state.h"
+#include "platform/platform.h"
 
 namespace sendlark {
 
@@ -22,7 +23,7 @@ void LoadCommandMenu() {
 
   // One pass over the file, however long: asking for each line by number would rescan it.
   const std::vector<std::wstring> lines =
-      LeadingFields(g_commandText, std::wstring(kCrLf), kMaxCommandEntries);
+      LeadingFields(g_commandText, std::wstring(kCrLf), kMaxCommandEntries, SystemFold);
   entries.resize(lines.size() + 1);
   for (std::size_t k = 1; k <= lines.size(); ++k)
     entries[k] = {lines[k - 1], true};

@@ -8,6 +8,7 @@
 #include "config/text_util.h"
 #include "delivery/send_command.h"
 #include "menus/menu_state.h"
+#include "platform/platform.h"
 
 namespace sendlark {
 
@@ -33,7 +34,7 @@ void UpdateHistory(int mode, const std::wstring& text) {
     offset = 1;
   }
   const std::vector<std::wstring> lines =
-      LeadingFields(g_logText, std::wstring(kCrLf), kHistorySize - offset);
+      LeadingFields(g_logText, std::wstring(kCrLf), kHistorySize - offset, SystemFold);
   for (std::size_t n = 1; n <= lines.size(); ++n) {
     const int position = static_cast<int>(n) + offset;
     ShowEntry(position, lines[n - 1]);

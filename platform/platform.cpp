@@ -18,6 +18,10 @@ void UsePlatform(Platform* platform) {
   g_platform = platform;
 }
 
+std::wstring SystemFold(const std::wstring& text) {
+  return Sys().FoldCase(text);
+}
+
 void EndProgram(int exitCode) {
   Sys().EndProgram(exitCode);
   std::abort();

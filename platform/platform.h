@@ -91,6 +91,9 @@ class Platform {
 Platform& Sys();
 void UsePlatform(Platform* platform);
 
+// Letter case folded by the system's rule, for the text rules that take a CaseFold.
+std::wstring SystemFold(const std::wstring& text);
+
 // Ends the program through the platform in use. Never returns, whatever that platform does.
 [[noreturn]] void EndProgram(int exitCode);
 

@@ -187,11 +187,15 @@ std::string FakePlatform::ToAnsi(const std::wstring& text) {
   return Encode(text, codePage);
 }
 
-std::wstring FakePlatform::FoldCase(const std::wstring& text) {
+std::wstring UpperCase(const std::wstring& text) {
   std::wstring folded = text;
   for (wchar_t& c : folded)
     c = static_cast<wchar_t>(std::towupper(c));
   return folded;
+}
+
+std::wstring FakePlatform::FoldCase(const std::wstring& text) {
+  return UpperCase(text);
 }
 
 std::optional<double> FakePlatform::ParseNumber(const std::wstring& text) {

@@ -102,6 +102,10 @@ class FakePlatform : public Platform {
   WindowRef nextWindow_ = 100;
 };
 
+// Letter case folded as the C library folds it: the fake system's rule, also usable without a
+// platform where a text rule takes a CaseFold.
+std::wstring UpperCase(const std::wstring& text);
+
 // UTF-8 for readable test failure output and trace lines.
 std::string Utf8(const std::wstring& text);
 // The bytes of `text` in a code page, for writing test files.

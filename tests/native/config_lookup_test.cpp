@@ -14,12 +14,11 @@ struct LookupCase {
   std::wstring expected;
 };
 
-class GetConfigValueTest : public FakePlatformTest,
-                           public ::testing::WithParamInterface<LookupCase> {};
+class GetConfigValueTest : public ::testing::TestWithParam<LookupCase> {};
 
 TEST_P(GetConfigValueTest, GivesTheValue) {
   const LookupCase& c = GetParam();
-  EXPECT_EQ(Utf8(GetConfigValue(c.text, c.key)), Utf8(c.expected));
+  EXPECT_EQ(Utf8(GetConfigValue(c.text, c.key, UpperCase)), Utf8(c.expected));
 }
 
 const wchar_t kPast[] = L":AppliactionPast";

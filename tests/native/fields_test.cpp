@@ -17,11 +17,11 @@ struct FieldCase {
   std::wstring delimiter = L"\r\n";
 };
 
-class GetFieldTest : public FakePlatformTest, public ::testing::WithParamInterface<FieldCase> {};
+class GetFieldTest : public ::testing::TestWithParam<FieldCase> {};
 
 TEST_P(GetFieldTest, GivesTheField) {
   const FieldCase& c = GetParam();
-  EXPECT_EQ(Utf8(GetField(c.text, c.n, c.delimiter)), Utf8(c.expected));
+  EXPECT_EQ(Utf8(GetField(c.text, c.n, c.delimiter, UpperCase)), Utf8(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -49,9 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<FieldCase>& info) { return info.param.name; });
 
 // Asking for every field by number and cutting once must give the same lines.
-class LeadingFieldsTest : public FakePlatformTest {};
-
-TEST_F(LeadingFieldsTest, MatchesGetFieldOnRandomTexts) {
+TEST(LeadingFields, MatchesGetFieldOnRandomTexts) {
   std::mt19937 random(7);
   const std::wstring pieces[] = {L"\r\n", L"\r", L"\n", L"a", L"Bc", L" ", L"\r\n\r\n", L","};
   for (int round = 0; round < 2000; ++round) {
@@ -62,18 +60,19 @@ TEST_F(LeadingFieldsTest, MatchesGetFieldOnRandomTexts) {
     for (const std::wstring delimiter : {L"\r\n", L","}) {
       std::vector<std::wstring> expected;
       for (int n = 1;; ++n) {
-        std::wstring field = GetField(text, n, delimiter);
+        std::wstring field = GetField(text, n, delimiter, UpperCase);
         if (field.empty()) break;
         expected.push_back(field);
       }
-      EXPECT_EQ(LeadingFields(text, delimiter, 1000), expected) << Utf8(text);
+      EXPECT_EQ(LeadingFields(text, delimiter, 1000, UpperCase), expected) << Utf8(text);
     }
   }
 }
 
-TEST_F(LeadingFieldsTest, StopsAtTheLimit) {
-  EXPECT_EQ(LeadingFields(L"a\r\nb\r\nc\r\n", L"\r\n", 2), (std::vector<std::wstring>{L"a", L"b"}));
-  EXPECT_TRUE(LeadingFields(L"abc", L"\r\n", 0).empty());
+TEST(LeadingFields, StopsAtTheLimit) {
+  EXPECT_EQ(LeadingFields(L"a\r\nb\r\nc\r\n", L"\r\n", 2, UpperCase),
+            (std::vector<std::wstring>{L"a", L"b"}));
+  EXPECT_TRUE(LeadingFields(L"abc", L"\r\n", 0, UpperCase).empty());
 }
 
 }  // namespace
