@@ -3,16 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "app/command_ids.h"
+#include "app/frm_drag.h"
 #include "app/texts.h"
 
 namespace sendlark {
-
-const std::array<Accelerator, 3> kAccelerators = {{
-    {L'R', kIdRefresh},
-    {L'Z', kIdReplay},
-    {L'Q', kIdEnd},
-}};
 
 namespace {
 
@@ -45,8 +39,14 @@ MenuEntry ItemEntry(int id, const std::wstring& caption) {
   return caption == L"-" ? Separator() : Command(id, Shown(caption));
 }
 
-std::wstring WithShortcut(const wchar_t* caption, wchar_t key) {
-  return std::wstring(caption) + L"\tCtrl+" + key;
+// The caption of a fixed command, with its shortcut on the right.
+MenuEntry CommandEntry(int id) {
+  for (const MenuCommand& command : kMenuCommands) {
+    if (command.id == id) {
+      return Command(id, std::wstring(command.caption) + L"\tCtrl+" + command.shortcut);
+    }
+  }
+  return Command(id, L"");
 }
 
 MenuEntry HistorySubmenu(const MenuState& menus) {
@@ -87,8 +87,8 @@ void AppendInGroups(const std::vector<MenuEntry>& commands, std::vector<MenuEntr
 
 std::vector<MenuEntry> BuildPopupMenu(const MenuState& menus) {
   std::vector<MenuEntry> entries;
-  entries.push_back(Command(kIdRefresh, WithShortcut(kMenuRefreshCaption, L'R')));
-  entries.push_back(Command(kIdReplay, WithShortcut(kMenuReplayCaption, L'Z')));
+  entries.push_back(CommandEntry(kIdRefresh));
+  entries.push_back(CommandEntry(kIdReplay));
   entries.push_back(HistorySubmenu(menus));
   entries.push_back(Separator());
   std::vector<MenuEntry> commands = CommandEntries(menus);
@@ -98,7 +98,7 @@ std::vector<MenuEntry> BuildPopupMenu(const MenuState& menus) {
     AppendInGroups(commands, entries);
   }
   entries.push_back(Separator());
-  entries.push_back(Command(kIdEnd, WithShortcut(kMenuEndCaption, L'Q')));
+  entries.push_back(CommandEntry(kIdEnd));
   return entries;
 }
 

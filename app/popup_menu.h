@@ -1,12 +1,11 @@
-// The popup menu tree, built from the current menu state each time it opens, and the
-// keyboard shortcuts of its items.
+// The popup menu tree, built from the current menu items each time it opens.
 #pragma once
 
-#include <array>
+#include <cstddef>
 #include <vector>
 
-#include "menus/menu_state.h"
 #include "platform/platform.h"
+#include "state/menu_items.h"
 
 namespace sendlark {
 
@@ -17,12 +16,5 @@ inline constexpr std::size_t kCommandGroupSize = 1000;
 inline constexpr std::size_t kMaxShownCaption = 200;
 
 std::vector<MenuEntry> BuildPopupMenu(const MenuState& menus);
-
-// Ctrl + key carries out the command, whether or not the menu is open.
-struct Accelerator {
-  wchar_t key;
-  int id;
-};
-extern const std::array<Accelerator, 3> kAccelerators;
 
 }  // namespace sendlark

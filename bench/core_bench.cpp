@@ -9,10 +9,9 @@
 #include <vector>
 
 #include "app/popup_menu.h"
-#include "config/settings.h"
 #include "menus/command_menu.h"
 #include "menus/history.h"
-#include "menus/menu_state.h"
+#include "state/program_state.h"
 #include "tests/fake/fake_platform.h"
 
 namespace {
@@ -24,13 +23,9 @@ FakePlatform* g_fake = nullptr;
 constexpr wchar_t kCommandFile[] = L"commands.txt";
 constexpr wchar_t kLogFile[] = L"log.txt";
 
-// The program's globals as a fresh start leaves them, pointing at our two files.
+// The program's state as a fresh start leaves it, pointing at our two files.
 void Fresh() {
-  sendlark::g_settings = {};
-  sendlark::g_configText.clear();
-  sendlark::g_commandText.clear();
-  sendlark::g_logText.clear();
-  sendlark::g_menus = sendlark::InitialMenus();
+  sendlark::ResetProgram(g_fake);
   sendlark::g_settings[sendlark::CommandFileName] = kCommandFile;
   sendlark::g_settings[sendlark::LogFileName] = kLogFile;
   g_fake->trace.clear();  // the fake records every call; keep that from growing for ever
@@ -90,7 +85,7 @@ void BM_BuildPopupMenu(benchmark::State& state) {
   g_fake->WriteFile(kCommandFile, CommandLines(lines));
   sendlark::LoadCommandMenu();
   for (auto _ : state) {
-    std::vector<sendlark::MenuEntry> entries = sendlark::BuildPopupMenu(sendlark::g_menus);
+    std::vector<sendlark::MenuEntry> entries = sendlark::BuildPopupMenu(sendlark::g_program.menus);
     benchmark::DoNotOptimize(entries.data());
   }
   state.SetItemsProcessed(state.iterations() * lines);
@@ -148,13 +143,12 @@ int main(int argc, char** argv) {
 
   FakePlatform fake;
   g_fake = &fake;
-  sendlark::UsePlatform(&fake);
 
   PerLineReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   reporter.PrintSummary();
 
-  sendlark::UsePlatform(nullptr);
+  sendlark::ResetProgram(nullptr);
   benchmark::Shutdown();
   return 0;
 }

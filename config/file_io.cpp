@@ -1,7 +1,8 @@
 #include "config/file_io.h"
 
 #include "config/text_util.h"
-#include "platform/platform.h"
+#include "state/delivery_turn.h"
+#include "state/program_state.h"
 
 namespace sendlark {
 
@@ -12,34 +13,19 @@ std::wstring PathOf(const std::wstring& fileName) {
   return Sys().ProgramFolder() + L"\\" + fileName;
 }
 
-[[noreturn]] void FailFileIO(const std::wstring& description) {
-  Sys().ShowMessage(std::wstring(kFileErrorMessage) + std::wstring(kCrLf) + description);
-  EndProgram(kFileErrorExitCode);
-}
-
 void Check(const ErrorText& error) {
-  if (error) FailFileIO(*error);
+  if (!error) return;
+  ShowMessage(std::wstring(kFileErrorMessage) + std::wstring(kCrLf) + *error);
+  EndProgram(kFileErrorExitCode);
 }
 
 }  // namespace
 
 void FileIO(int mode, std::wstring& text, const std::wstring& fileName) {
-  switch (mode) {
-    case Write:
-    case Append: {
-      const std::wstring line = text + std::wstring(kCrLf);
-      Check(Sys().WriteFileBytes(PathOf(fileName), Sys().ToAnsi(line), mode == Append));
-      return;
-    }
-    case Read: {
-      std::string bytes;
-      Check(Sys().ReadFileBytes(PathOf(fileName), bytes));
-      text += TextLines(Sys().FromAnsi(bytes));
-      return;
-    }
-    default:
-      return;
-  }
+  if (mode != Read) return;
+  std::string bytes;
+  Check(Sys().ReadFileBytes(PathOf(fileName), bytes));
+  text += TextLines(Sys().FromAnsi(bytes));
 }
 
 void FileReplace(const std::wstring& text, const std::wstring& fileName) {

@@ -1,10 +1,10 @@
 #include "delivery/send_command.h"
 
-#include "config/settings.h"
 #include "delivery/command_text.h"
 #include "delivery/paste_id.h"
 #include "menus/history.h"
-#include "platform/platform.h"
+#include "state/delivery_turn.h"
+#include "state/program_state.h"
 
 namespace sendlark {
 
@@ -12,23 +12,13 @@ namespace {
 
 void ReportFailure(const std::wstring& description) {
   Sys().ShowMainWindow();
-  Sys().ShowMessage(kDeliveryFailedMessage + description);
+  ShowMessage(kDeliveryFailedMessage + description);
 }
 
 bool FailPaste(const std::wstring& description) {
   ReportFailure(description);
   return false;
 }
-
-// Two copies delivering at once would take each other's text off the clipboard and overwrite
-// each other's history.
-class DeliveryTurn {
- public:
-  DeliveryTurn() { Sys().BeginDeliveryTurn(); }
-  ~DeliveryTurn() { Sys().EndDeliveryTurn(); }
-  DeliveryTurn(const DeliveryTurn&) = delete;
-  DeliveryTurn& operator=(const DeliveryTurn&) = delete;
-};
 
 }  // namespace
 

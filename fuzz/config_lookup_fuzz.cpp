@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "config/config_lookup.h"
-#include "config/settings.h"
+#include "state/settings.h"
 #include "config/text_util.h"
 #include "fuzz/fuzz_support.h"
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "state/program_state.h"
 #include "tests/fake/fake_platform.h"
 
 // Unlike assert, also active in the optimised build the fuzzer runs.
@@ -21,12 +22,13 @@ namespace sendlark::fuzzing {
   std::abort();
 }
 
-// The fake platform, installed on first use and kept for the run, with the system's code page
-// set to `codePage` (as iconv names it). Its record of calls is cleared on every call, or it
-// would grow with every input; its files stay in its temporary folder until the run ends.
+// The fake platform, made on first use and kept for the run, with the program's state reset on
+// it and the system's code page set to `codePage` (as iconv names it). Its record of calls is
+// cleared on every call, or it would grow with every input; its files stay in its temporary
+// folder until the run ends.
 inline testing::FakePlatform& FakeSystem(const char* codePage) {
   static testing::FakePlatform sys;
-  UsePlatform(&sys);
+  ResetProgram(&sys);
   sys.codePage = codePage;
   sys.trace.clear();
   sys.messages.clear();

@@ -10,12 +10,11 @@
 
 #include "config/fields.h"
 #include "config/file_io.h"
-#include "config/settings.h"
 #include "config/text_util.h"
 #include "delivery/command_text.h"
 #include "fuzz/fuzz_support.h"
 #include "menus/history.h"
-#include "menus/menu_state.h"
+#include "state/program_state.h"
 
 namespace sendlark::fuzzing {
 namespace {
@@ -29,7 +28,7 @@ bool SameItem(const MenuItem& a, const MenuItem& b) {
 
 void CheckUpdate(testing::FakePlatform& sys, int mode, const std::wstring& entry) {
   const std::string fileBefore = sys.ReadFile(kLogFile);
-  const MenuState menusBefore = g_menus;
+  const MenuState menusBefore = g_program.menus;
   std::wstring logText;
   FileIO(Read, logText, kLogFile);
 
@@ -47,10 +46,10 @@ void CheckUpdate(testing::FakePlatform& sys, int mode, const std::wstring& entry
 
   // Item k shows entry k; the items beyond the entries keep what they showed, since the
   // history never hides an item.
-  FUZZ_REQUIRE(SameItem(g_menus.mnu_sub_sub_log[0], menusBefore.mnu_sub_sub_log[0]));
+  FUZZ_REQUIRE(SameItem(mnu_sub_sub_log[0], menusBefore.mnu_sub_sub_log[0]));
   std::wstring kept;
   for (std::size_t k = 1; k <= kHistorySize; ++k) {
-    const MenuItem& item = g_menus.mnu_sub_sub_log[k];
+    const MenuItem& item = mnu_sub_sub_log[k];
     if (k > entries.size()) {
       FUZZ_REQUIRE(SameItem(item, menusBefore.mnu_sub_sub_log[k]));
       continue;
@@ -85,7 +84,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::string_view> parts = Split(Bytes(data + 1, size - 1), '\0');
 
   g_settings[LogFileName] = kLogFile;
-  g_menus = InitialMenus();
   sys.WriteFile(kLogFile, std::string(parts[0]));
   for (std::size_t call = 1; call < parts.size() && call <= kMostCalls; ++call) {
     const std::string_view part = parts[call];

@@ -4,20 +4,15 @@
 
 #include "config/fields.h"
 #include "config/file_io.h"
-#include "config/settings.h"
 #include "config/text_util.h"
-#include "delivery/send_command.h"
-#include "menus/menu_state.h"
-#include "platform/platform.h"
+#include "state/program_state.h"
 
 namespace sendlark {
-
-std::wstring g_logText;
 
 namespace {
 
 void ShowEntry(int item, const std::wstring& caption) {
-  g_menus.mnu_sub_sub_log[item] = {caption, true};
+  mnu_sub_sub_log[item] = {caption, true};
 }
 
 }  // namespace
@@ -48,17 +43,6 @@ void UpdateHistory(int mode, const std::wstring& text) {
     if (!working[position].empty()) content += working[position] + std::wstring(kCrLf);
   }
   if (!content.empty()) FileReplace(content, g_settings[LogFileName]);
-}
-
-void mnu_sub_sub_log_Click(int index) {
-  if (index < 0 || index > kHistorySize) return;
-  SendCommand(g_menus.mnu_sub_sub_log[index].caption, g_settings[ApplicationClass],
-              g_settings[ApplicationName], L"", L"");
-}
-
-void mnu_sub_replay_Click() {
-  SendCommand(g_settings[LastText], g_settings[ApplicationClass], g_settings[ApplicationName],
-              g_settings[LastHeader], g_settings[LastFooter]);
 }
 
 }  // namespace sendlark

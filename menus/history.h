@@ -11,16 +11,8 @@ enum HistoryMode : int {
   Refresh = 2,  // show and rewrite the entries read; any mode other than Add acts so
 };
 
-extern std::wstring g_logText;
-
 // Re-reads the log file, puts `text` first in add mode, shows the entries in the history menu
 // and writes them back to the log file.
 void UpdateHistory(int mode, const std::wstring& text);
-
-// Delivers the chosen history entry again; it already holds its header and footer.
-void mnu_sub_sub_log_Click(int index);
-
-// Delivers the last delivery of this run again.
-void mnu_sub_replay_Click();
 
 }  // namespace sendlark

@@ -35,16 +35,15 @@ class Platform {
   virtual std::wstring ProgramFolder() = 0;
   virtual std::wstring CommandLine() = 0;  // whole, the program's own name included
   virtual bool AnotherCopyRunning() = 0;
-  [[noreturn]] virtual void EndProgram(int exitCode) = 0;
+  // Ends the process at once.
+  [[noreturn]] virtual void Exit(int exitCode) = 0;
 
   // Starting another program from a command line, in a normal window that gets the focus.
   virtual ErrorText StartProgram(const std::wstring& commandLine) = 0;
   virtual bool IsExistingFile(const std::wstring& path) = 0;
 
-  // Whole files as bytes in the system's ANSI code page.
+  // Whole files as bytes.
   virtual ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) = 0;
-  virtual ErrorText WriteFileBytes(const std::wstring& path, const std::string& bytes,
-                                   bool append) = 0;
   // Replaces the file's content in one step: readers see the old bytes or the new, never a mix.
   virtual ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) = 0;
 
@@ -60,7 +59,8 @@ class Platform {
   virtual WindowRef MainWindow() = 0;
   virtual void ShowMainWindow() = 0;
   virtual void HideMainWindow() = 0;
-  virtual void SetTopMost(WindowRef window, bool topmost) = 0;
+  // Places the window above all ordinary windows, or back among them, and shows it.
+  virtual void SetAlwaysOnTop(WindowRef window, bool onTop) = 0;
   // Hands the pressed mouse over to the system's window-moving loop; returns when released.
   virtual void BeginWindowDrag(WindowRef window) = 0;
   // Shows a popup menu at the pointer and returns the id of the chosen entry, or 0.
@@ -80,21 +80,11 @@ class Platform {
   // longer exists.
   virtual ErrorText SendCommandId(WindowRef target, std::int32_t id) = 0;
 
-  // Deliveries of all copies of the program take turns: between these two calls this copy
-  // alone uses the clipboard and the history file. A copy that keeps its turn too long is
-  // not waited for without end.
-  virtual void BeginDeliveryTurn() = 0;
-  virtual void EndDeliveryTurn() = 0;
+  // The lock that all copies of the program in the user's session share for their deliveries.
+  // Acquiring waits for another copy's release, though not without end: a copy stuck holding
+  // it does not stop the others for good.
+  virtual void AcquireDeliveryLock() = 0;
+  virtual void ReleaseDeliveryLock() = 0;
 };
-
-// The platform in use; main installs the real one, tests a fake.
-Platform& Sys();
-void UsePlatform(Platform* platform);
-
-// Letter case folded by the system's rule, for the text rules that take a CaseFold.
-std::wstring SystemFold(const std::wstring& text);
-
-// Ends the program through the platform in use. Never returns, whatever that platform does.
-[[noreturn]] void EndProgram(int exitCode);
 
 }  // namespace sendlark

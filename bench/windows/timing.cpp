@@ -14,18 +14,15 @@
 #include <thread>
 #include <vector>
 
+#include "app/frm_drag.h"
 #include "app/popup_menu.h"
-#include "config/settings.h"
 #include "delivery/command_text.h"
 #include "delivery/send_command.h"
 #include "menus/command_menu.h"
-#include "menus/menu_state.h"
-#include "platform/win32/clipboard.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/menu_render.h"
-#include "platform/win32/program.h"
-#include "platform/win32/target_window.h"
 #include "platform/win32/win32_platform.h"
+#include "state/program_state.h"
 
 namespace {
 
@@ -51,7 +48,7 @@ double MillisecondsSince(Clock::time_point start) {
 }
 
 std::wstring BesideProgram(const std::wstring& name) {
-  return win32::ProgramFolder() + L"\\" + name;
+  return Sys().ProgramFolder() + L"\\" + name;
 }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
@@ -91,7 +88,7 @@ class Target {
     ::CreateDirectoryW(folder_.c_str(), nullptr);
     recordFile_ = folder_ + L"\\records.bin";
 
-    std::wstring commandLine = L"\"" + win32::ProgramFolder() + L"\\recorder.exe\" \"" + className +
+    std::wstring commandLine = L"\"" + Sys().ProgramFolder() + L"\\recorder.exe\" \"" + className +
                                L"\" \"" + title + L"\" " + std::to_wstring(kPasteId) + L" \"" +
                                recordFile_ + L"\"";
     STARTUPINFOW startup = {};
@@ -165,7 +162,7 @@ double TimeDeliveries(int count, Deliver deliver) {
   return MillisecondsSince(start);
 }
 
-void MeasureDeliveries(HWND owner) {
+void MeasureDeliveries() {
   Target target;
   if (target.Window() == nullptr) {
     std::printf("deliveries: recorder.exe did not open its window; skipped\n");
@@ -180,8 +177,8 @@ void MeasureDeliveries(HWND owner) {
 
   const std::wstring command = CommandText(kHeader, kText, kFooter);
   const auto bare = [&] {
-    win32::PutClipboardText(owner, command);
-    win32::SendCommandId(target.Window(), kPasteId);
+    Sys().PutClipboardText(command);
+    Sys().SendCommandId(win32::ToRef(target.Window()), kPasteId);
   };
   // SendCommand's own steps without the history, to tell apart where its extra time goes.
   const auto withoutHistory = [&] {
@@ -231,7 +228,7 @@ Rebuild TimeRebuild(int lines) {
     LoadCommandMenu();
     times.load = MillisecondsSince(start);
     start = Clock::now();
-    const std::vector<MenuEntry> entries = BuildPopupMenu(g_menus);
+    const std::vector<MenuEntry> entries = BuildPopupMenu(g_program.menus);
     times.build = MillisecondsSince(start);
     start = Clock::now();
     win32::UniqueMenu menu = win32::RenderMenu(entries);
@@ -277,9 +274,10 @@ int main() {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&controls);
   {
-    win32::MainWindow window(::GetModuleHandleW(nullptr));
-    win32::Win32Platform platform(window);
-    UsePlatform(&platform);
+    FrmDragEvents events;
+    win32::MainWindow window(::GetModuleHandleW(nullptr), DescribeStrip(), events);
+    win32::Win32Platform platform(&window);
+    ResetProgram(&platform);
 
     const std::wstring id = std::to_wstring(::GetCurrentProcessId());
     g_settings[ApplicationPaste] = std::to_wstring(kPasteId);
@@ -291,13 +289,13 @@ int main() {
       log += "SELECT * FROM orders WHERE id = " + std::to_string(n) + ";\\n\r\n";
     WriteBytes(BesideProgram(g_settings[LogFileName]), log);
 
-    MeasureDeliveries(window.Handle());
+    MeasureDeliveries();
     std::fflush(stdout);
     MeasureMenuRebuild();
 
     ::DeleteFileW(BesideProgram(g_settings[LogFileName]).c_str());
     ::DeleteFileW(BesideProgram(g_settings[CommandFileName]).c_str());
-    UsePlatform(nullptr);
+    ResetProgram(nullptr);
   }
   ::OleUninitialize();
   return 0;

@@ -1,18 +1,37 @@
-#include "platform/win32/clipboard.h"
-
+// Putting text on the clipboard.
 #include <cstring>
 
 #include "platform/win32/error_text.h"
+#include "platform/win32/retry.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_platform.h"
 
 namespace sendlark::win32 {
 
 namespace {
 
-constexpr DWORD kOpenAttemptMs = 10;
 // Another program may hold the clipboard for a while (a clipboard manager, a remote desktop
 // copying it over); a delivery waits as long as it would for a slow target.
-constexpr DWORD kOpenPatienceMs = 5000;
+constexpr RetryPolicy kClipboardPatience = {5000, 10};
+
+// Opens the clipboard for one operation and closes it when it goes out of scope.
+class ClipboardSession {
+ public:
+  explicit ClipboardSession(HWND owner) {
+    open_ = Retry(kClipboardPatience,
+                  [&] { return ::OpenClipboard(owner) ? Attempt::Done : Attempt::Again; });
+  }
+  ~ClipboardSession() {
+    if (open_) ::CloseClipboard();
+  }
+  ClipboardSession(const ClipboardSession&) = delete;
+  ClipboardSession& operator=(const ClipboardSession&) = delete;
+
+  bool IsOpen() const { return open_; }
+
+ private:
+  bool open_ = false;
+};
 
 UniqueGlobal GlobalCopy(const void* data, std::size_t size) {
   UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, size));
@@ -34,21 +53,10 @@ void PutLocale() {
 
 }  // namespace
 
-ClipboardSession::ClipboardSession(HWND owner) {
-  const DWORD start = ::GetTickCount();
-  for (;;) {
-    open_ = ::OpenClipboard(owner) != FALSE;
-    if (open_ || ::GetTickCount() - start >= kOpenPatienceMs) return;
-    ::Sleep(kOpenAttemptMs);
-  }
-}
-
-ClipboardSession::~ClipboardSession() {
-  if (open_) ::CloseClipboard();
-}
-
-ErrorText PutClipboardText(HWND owner, const std::wstring& text) {
-  ClipboardSession session(owner);
+// Replaces the clipboard's content with the text as Unicode text, owned by the program's
+// window.
+ErrorText Win32Platform::PutClipboardText(const std::wstring& text) {
+  ClipboardSession session(Window());
   if (!session.IsOpen()) return LastErrorText();
   if (!::EmptyClipboard()) return LastErrorText();
   UniqueGlobal memory = GlobalCopy(text.c_str(), (text.size() + 1) * sizeof(wchar_t));

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/layout.h"
+#include "platform/strip_layout.h"
 #include "platform/win32/dpi.h"
 
 namespace sendlark::win32 {

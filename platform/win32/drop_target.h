@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "app/window_events.h"
+#include "platform/window_events.h"
 
 namespace sendlark::win32 {
 

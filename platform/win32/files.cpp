@@ -1,45 +1,34 @@
-#include "platform/win32/files.h"
-
-#include <windows.h>
-
+// Whole-file reads and the atomic replacement of a file.
 #include <algorithm>
 
 #include "platform/win32/error_text.h"
+#include "platform/win32/retry.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_platform.h"
 
 namespace sendlark::win32 {
 
 namespace {
 
-constexpr DWORD kBusyPatienceMs = 1000;
-constexpr DWORD kBusyRetryMs = 20;
+// A virus scanner, an indexer or a backup program may hold a file for a moment. A refusal
+// for that reason is tried again for a second before it counts.
+constexpr RetryPolicy kBusyFilePatience = {1000, 20};
 
 bool IsBusy(DWORD error) {
   return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 
-// A virus scanner, an indexer or a backup program may hold a file for a moment. A refusal
-// for that reason is tried again for a second before it counts.
-template <typename Attempt>
-bool Patiently(Attempt attempt, bool (*busy)(DWORD) = IsBusy) {
-  const DWORD start = ::GetTickCount();
-  for (;;) {
-    if (attempt()) return true;
-    const DWORD error = ::GetLastError();
-    if (!busy(error) || ::GetTickCount() - start >= kBusyPatienceMs) {
-      ::SetLastError(error);
-      return false;
-    }
-    ::Sleep(kBusyRetryMs);
-  }
+Attempt Outcome(bool done, bool (*transient)(DWORD) = IsBusy) {
+  if (done) return Attempt::Done;
+  return transient(::GetLastError()) ? Attempt::Again : Attempt::Fail;
 }
 
 UniqueFile OpenPatiently(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
   UniqueFile file;
-  Patiently([&] {
+  Retry(kBusyFilePatience, [&] {
     file.reset(::CreateFileW(path.c_str(), access, share, nullptr, disposition,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    return static_cast<bool>(file);
+    return Outcome(static_cast<bool>(file));
   });
   return file;
 }
@@ -57,7 +46,7 @@ ErrorText WriteAll(HANDLE file, const std::string& bytes) {
 
 }  // namespace
 
-ErrorText ReadWholeFile(const std::wstring& path, std::string& bytes) {
+ErrorText Win32Platform::ReadFileBytes(const std::wstring& path, std::string& bytes) {
   UniqueFile file = OpenPatiently(
       path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
   if (!file) return LastErrorText();
@@ -70,15 +59,7 @@ ErrorText ReadWholeFile(const std::wstring& path, std::string& bytes) {
   }
 }
 
-ErrorText WriteWholeFile(const std::wstring& path, const std::string& bytes, bool append) {
-  // FILE_APPEND_DATA alone makes every write land at the end of the file.
-  UniqueFile file = OpenPatiently(path, append ? FILE_APPEND_DATA : GENERIC_WRITE, FILE_SHARE_READ,
-                                  append ? OPEN_ALWAYS : CREATE_ALWAYS);
-  if (!file) return LastErrorText();
-  return WriteAll(file.get(), bytes);
-}
-
-ErrorText ReplaceWholeFile(const std::wstring& path, const std::string& bytes) {
+ErrorText Win32Platform::ReplaceFileBytes(const std::wstring& path, const std::string& bytes) {
   // A read-only file is not to be written, even by replacing it (which some file systems
   // would allow).
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -99,18 +80,17 @@ ErrorText ReplaceWholeFile(const std::wstring& path, const std::string& bytes) {
     error = WriteAll(file.get(), bytes);
   }
   // A file held open elsewhere cannot be replaced, and the system may say so as access denied.
-  const auto moved = [&] {
-    return ::MoveFileExW(temporary.c_str(), path.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  const auto move = [&] {
+    return Outcome(::MoveFileExW(temporary.c_str(), path.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE,
+                   [](DWORD e) { return IsBusy(e) || e == ERROR_ACCESS_DENIED; });
   };
-  if (!error && !Patiently(moved, [](DWORD e) { return IsBusy(e) || e == ERROR_ACCESS_DENIED; })) {
-    error = LastErrorText();
-  }
+  if (!error && !Retry(kBusyFilePatience, move)) error = LastErrorText();
   if (error) ::DeleteFileW(temporary.c_str());
   return error;
 }
 
-bool IsExistingFile(const std::wstring& path) {
+bool Win32Platform::IsExistingFile(const std::wstring& path) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }

@@ -1,9 +1,10 @@
-#include "platform/win32/locale_text.h"
-
+// Conversions that follow the system's locale: the ANSI code page, letter case, numbers.
 #include <windows.h>
 #include <oleauto.h>
 
 #include <climits>
+
+#include "platform/win32/win32_platform.h"
 
 namespace sendlark::win32 {
 
@@ -16,7 +17,7 @@ bool FitsInt(std::size_t size) {
 
 }  // namespace
 
-std::wstring FromAnsi(const std::string& bytes) {
+std::wstring Win32Platform::FromAnsi(const std::string& bytes) {
   if (bytes.empty() || !FitsInt(bytes.size())) return {};
   const int size = static_cast<int>(bytes.size());
   const int length = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
@@ -25,7 +26,7 @@ std::wstring FromAnsi(const std::string& bytes) {
   return text;
 }
 
-std::string ToAnsi(const std::wstring& text) {
+std::string Win32Platform::ToAnsi(const std::wstring& text) {
   if (text.empty() || !FitsInt(text.size())) return {};
   const int size = static_cast<int>(text.size());
   const int length =
@@ -35,7 +36,8 @@ std::string ToAnsi(const std::wstring& text) {
   return bytes;
 }
 
-std::wstring FoldCase(const std::wstring& text) {
+// Upper case by the user's locale; the text unchanged if that would change its length.
+std::wstring Win32Platform::FoldCase(const std::wstring& text) {
   if (text.empty() || !FitsInt(text.size())) return text;
   const int size = static_cast<int>(text.size());
   const DWORD flags = LCMAP_UPPERCASE | LCMAP_LINGUISTIC_CASING;
@@ -46,7 +48,8 @@ std::wstring FoldCase(const std::wstring& text) {
   return folded;
 }
 
-std::optional<double> ParseNumber(const std::wstring& text) {
+// Numbers as the user's locale writes them, decimal and thousands separators included.
+std::optional<double> Win32Platform::ParseNumber(const std::wstring& text) {
   double value = 0;
   std::wstring buffer = text;  // the declaration takes a non-const string, though it only reads
   if (FAILED(::VarR8FromStr(buffer.data(), LOCALE_USER_DEFAULT, 0, &value))) return std::nullopt;

@@ -4,13 +4,9 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include "app/command_ids.h"
-#include "app/popup_menu.h"
-#include "app/resources/resource_ids.h"
-#include "app/texts.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/drop_target.h"
-#include "platform/win32/menu_render.h"
+#include "platform/win32/resources/resource_ids.h"
 
 namespace sendlark::win32 {
 
@@ -39,21 +35,14 @@ ImageStrip StripFor(int imageSize) {
   return kImageStrips[std::size(kImageStrips) - 1];
 }
 
-UniqueAccelerators CreateAccelerators() {
+UniqueAccelerators CreateAccelerators(const std::vector<StripShortcut>& shortcuts) {
   std::vector<ACCEL> table;
-  for (const Accelerator& accelerator : kAccelerators) {
-    table.push_back({FVIRTKEY | FCONTROL, static_cast<WORD>(accelerator.key),
-                     static_cast<WORD>(accelerator.id)});
+  for (const StripShortcut& shortcut : shortcuts) {
+    table.push_back({FVIRTKEY | FCONTROL, static_cast<WORD>(shortcut.key),
+                     static_cast<WORD>(shortcut.command)});
   }
   return UniqueAccelerators(
       ::CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
-}
-
-const ToolbarButton* ButtonForCommand(UINT_PTR id) {
-  for (const ToolbarButton& button : kToolbarButtons) {
-    if (static_cast<UINT_PTR>(kIdToolbarButtonBase + button.index) == id) return &button;
-  }
-  return nullptr;
 }
 
 short ShiftState(WPARAM keys) {
@@ -70,7 +59,8 @@ RECT PrimaryWorkArea() {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), layout_(LayoutFor(96)) {
+MainWindow::MainWindow(HINSTANCE instance, StripDescription strip, WindowEvents& events)
+    : instance_(instance), strip_(std::move(strip)), events_(events), layout_(LayoutFor(96)) {
   icon_.reset(static_cast<HICON>(
       ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SENDLARK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
   smallIcon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SENDLARK),
@@ -85,19 +75,19 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), layout_(Layout
   windowClass.hIconSm = smallIcon_.get();
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kWindowClassName;
+  windowClass.lpszClassName = strip_.className.c_str();
   ::RegisterClassExW(&windowClass);
 
-  accelerators_ = CreateAccelerators();
+  accelerators_ = CreateAccelerators(strip_.shortcuts);
 
   // WS_POPUP: no title bar and no border, so the client area is the whole window.
   // WS_EX_TOOLWINDOW: a small tool strip, without a taskbar button or a place in Alt+Tab.
   // Created hidden and not yet topmost: start-up shows it and places it above other windows.
   // It first appears centred at the top of the primary monitor's work area.
   const RECT area = PrimaryWorkArea();
-  ::CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClassName, kProgramTitle, WS_POPUP | WS_CLIPCHILDREN,
-                    area.left, area.top, layout_.width, layout_.height, nullptr, nullptr, instance,
-                    this);
+  ::CreateWindowExW(WS_EX_TOOLWINDOW, strip_.className.c_str(), strip_.title.c_str(),
+                    WS_POPUP | WS_CLIPCHILDREN, area.left, area.top, layout_.width, layout_.height,
+                    nullptr, nullptr, instance, this);
   // Only now is the size known at the monitor's own DPI.
   ::SetWindowPos(window_, nullptr, (area.left + area.right - layout_.width) / 2, area.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -140,7 +130,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnMouseDown(kMiddleButton, wParam, lParam);
       return 0;
     case WM_COMMAND:
-      sendlark::OnCommand(LOWORD(wParam));
+      events_.Command(LOWORD(wParam));
       return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
@@ -182,10 +172,10 @@ void MainWindow::CreateToolbar() {
                                reinterpret_cast<HMENU>(kToolbarControlId), instance_, nullptr);
   ::SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   std::vector<TBBUTTON> buttons;
-  for (const ToolbarButton& button : kToolbarButtons) {
+  for (const StripButton& button : strip_.buttons) {
     TBBUTTON tb = {};
     tb.iBitmap = button.image;
-    tb.idCommand = kIdToolbarButtonBase + button.index;
+    tb.idCommand = button.command;
     tb.fsState = TBSTATE_ENABLED;
     tb.fsStyle = BTNS_BUTTON;
     tb.iString = -1;
@@ -199,7 +189,8 @@ void MainWindow::LoadToolbarImages() {
   const ImageStrip strip = StripFor(layout_.imageSize);
   UniqueBitmap bitmap(static_cast<HBITMAP>(::LoadImageW(instance_, MAKEINTRESOURCEW(strip.resource),
                                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  UniqueImageList images(::ImageList_Create(strip.size, strip.size, ILC_COLOR24 | ILC_MASK, 3, 0));
+  UniqueImageList images(::ImageList_Create(strip.size, strip.size, ILC_COLOR24 | ILC_MASK,
+                                            static_cast<int>(strip_.buttons.size()), 0));
   ::ImageList_AddMasked(images.get(), bitmap.get(), ToColorRef(kImageMask));
   ::SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(strip.size, strip.size));
   ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
@@ -236,15 +227,17 @@ void MainWindow::OnPaint() {
 }
 
 void MainWindow::OnMouseDown(short button, WPARAM keys, LPARAM position) {
-  Form_MouseDown(button, ShiftState(keys), ToTwips(GET_X_LPARAM(position), layout_.dpi),
-                 ToTwips(GET_Y_LPARAM(position), layout_.dpi));
+  events_.MouseDown(button, ShiftState(keys), ToTwips(GET_X_LPARAM(position), layout_.dpi),
+                    ToTwips(GET_Y_LPARAM(position), layout_.dpi));
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
   if (header.code == TTN_GETDISPINFOW) {
     auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
-    if (const ToolbarButton* button = ButtonForCommand(header.idFrom)) {
-      info.lpszText = const_cast<wchar_t*>(button->toolTip);
+    for (const StripButton& button : strip_.buttons) {
+      if (static_cast<UINT_PTR>(button.command) == header.idFrom) {
+        info.lpszText = const_cast<wchar_t*>(button.toolTip.c_str());
+      }
     }
   }
   return 0;
@@ -254,20 +247,7 @@ void MainWindow::OnDropped() {
   if (drops_.empty()) return;
   DropEvent drop = std::move(drops_.front());
   drops_.pop_front();
-  Toolbar_OLEDragDrop(drop);
-}
-
-int MainWindow::TrackPopup(const std::vector<MenuEntry>& entries) {
-  const UniqueMenu menu = RenderMenu(entries);
-  POINT pointer = {};
-  ::GetCursorPos(&pointer);
-  // Without being the foreground window the menu would not close on a click elsewhere.
-  ::SetForegroundWindow(window_);
-  const int chosen = static_cast<int>(
-      ::TrackPopupMenuEx(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
-                         pointer.x, pointer.y, window_, nullptr));
-  ::PostMessageW(window_, WM_NULL, 0, 0);
-  return chosen;
+  events_.FilesDropped(drop);
 }
 
 int MainWindow::RunMessageLoop() {

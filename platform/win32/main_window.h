@@ -6,9 +6,9 @@
 #include <deque>
 #include <vector>
 
-#include "app/layout.h"
-#include "app/window_events.h"
-#include "platform/platform.h"
+#include "platform/strip.h"
+#include "platform/strip_layout.h"
+#include "platform/window_events.h"
 #include "platform/win32/unique_handle.h"
 
 namespace sendlark::win32 {
@@ -17,16 +17,15 @@ class DropTarget;
 
 class MainWindow {
  public:
-  // Creates the window hidden, with its toolbar, images and shortcuts.
-  explicit MainWindow(HINSTANCE instance);
+  // Creates the window hidden, with its toolbar, images and shortcuts as `strip` describes
+  // them. Everything the user does with it is reported to `events`.
+  MainWindow(HINSTANCE instance, StripDescription strip, WindowEvents& events);
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
   HWND Handle() const { return window_; }
-
-  // Shows the popup menu at the pointer; the chosen entry's id, or 0 when it was dismissed.
-  int TrackPopup(const std::vector<MenuEntry>& entries);
+  const std::wstring& Title() const { return strip_.title; }
 
   // Dispatches messages until the window is destroyed; returns the exit code.
   int RunMessageLoop();
@@ -49,6 +48,8 @@ class MainWindow {
   void LoadToolbarImages();
 
   HINSTANCE instance_;
+  StripDescription strip_;
+  WindowEvents& events_;
   HWND window_ = nullptr;
   HWND toolbar_ = nullptr;
   WindowLayout layout_;

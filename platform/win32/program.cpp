@@ -1,12 +1,9 @@
-#include "platform/win32/program.h"
-
-#include <windows.h>
-
+// The running program: its folder, other copies of it, starting other programs and ending.
 #include <cstdint>
 #include <cwchar>
 
 #include "platform/win32/error_text.h"
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_platform.h"
 
 namespace sendlark::win32 {
 
@@ -26,8 +23,7 @@ std::wstring ModulePath() {
 }
 
 // One name per folder, whatever its spelling: long form, one letter case.
-std::wstring CanonicalFolder() {
-  const std::wstring folder = ProgramFolder();
+std::wstring CanonicalFolder(const std::wstring& folder) {
   std::wstring canonical(32768, L'\0');
   DWORD length =
       ::GetLongPathNameW(folder.c_str(), canonical.data(), static_cast<DWORD>(canonical.size()));
@@ -41,9 +37,9 @@ std::wstring CanonicalFolder() {
 }
 
 // A folder path can be longer than a kernel object name may be, so the name carries a hash.
-std::wstring InstanceName() {
+std::wstring InstanceName(const std::wstring& folder) {
   std::uint64_t hash = 14695981039346656037ull;  // 64-bit FNV-1a
-  for (const wchar_t c : CanonicalFolder()) {
+  for (const wchar_t c : CanonicalFolder(folder)) {
     hash = (hash ^ static_cast<std::uint16_t>(c)) * 1099511628211ull;
   }
   wchar_t name[64];
@@ -54,7 +50,8 @@ std::wstring InstanceName() {
 
 }  // namespace
 
-std::wstring ProgramFolder() {
+// The folder of the running executable, without a final backslash unless it is a drive's root.
+std::wstring Win32Platform::ProgramFolder() {
   const std::wstring path = ModulePath();
   const std::size_t slash = path.find_last_of(L'\\');
   if (slash == std::wstring::npos) return path;
@@ -63,18 +60,27 @@ std::wstring ProgramFolder() {
   return path.substr(0, slash);
 }
 
-bool AnotherCopyRunning() {
-  // Held, never closed, until the process ends: then the system releases the claim.
-  static UniqueKernelHandle instance;
-  if (instance) return false;
+std::wstring Win32Platform::CommandLine() {
+  return ::GetCommandLineW();
+}
+
+// True when a copy of this program from the same folder is already running. The first call
+// claims the folder for this process until it ends; two installations in different folders,
+// serving two different targets, run side by side.
+bool Win32Platform::AnotherCopyRunning() {
+  if (instanceClaim_) return false;
   ::SetLastError(ERROR_SUCCESS);
-  instance.reset(::CreateMutexW(nullptr, FALSE, InstanceName().c_str()));
+  instanceClaim_.reset(::CreateMutexW(nullptr, FALSE, InstanceName(ProgramFolder()).c_str()));
   const DWORD error = ::GetLastError();
   // Access denied means the name exists under another copy's security context.
   return error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED;
 }
 
-ErrorText StartProgram(const std::wstring& commandLine) {
+void Win32Platform::Exit(int exitCode) {
+  ::ExitProcess(static_cast<UINT>(exitCode));
+}
+
+ErrorText Win32Platform::StartProgram(const std::wstring& commandLine) {
   std::wstring buffer = commandLine;  // CreateProcessW may write into its command line
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;

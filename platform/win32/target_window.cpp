@@ -1,46 +1,55 @@
-#include "platform/win32/target_window.h"
-
+// Finding, activating and commanding the target application's window.
+#include <optional>
 #include <vector>
 
-#include "delivery/title_match.h"
 #include "platform/win32/error_text.h"
-#include "platform/win32/locale_text.h"
+#include "platform/win32/retry.h"
+#include "platform/win32/win32_platform.h"
 
 namespace sendlark::win32 {
 
 namespace {
 
 constexpr UINT kCommandTimeoutMs = 5000;
-constexpr DWORD kForegroundPatienceMs = 300;
-constexpr DWORD kForegroundPollMs = 10;
+// The system brings a window forward after SetForegroundWindow returns; the paste must not
+// reach it before it is in front.
+constexpr RetryPolicy kForegroundPatience = {300, 10};
 
-struct TopWindows {
-  std::vector<HWND> handles;
-  std::vector<std::wstring> titles;
-};
-
-// The window's title with letter case folded. For another process's window this reads the
-// title the system keeps, without a message to that process, so a hung program cannot stall
-// the search.
+// The window's title. For another process's window this reads the title the system keeps,
+// without a message to that process, so a hung program cannot stall the search.
 std::wstring TitleOf(HWND window) {
   wchar_t title[512] = {};
   ::GetWindowTextW(window, title, static_cast<int>(std::size(title)));
-  return FoldCase(title);
+  return title;
 }
 
 BOOL CALLBACK CollectVisible(HWND window, LPARAM data) {
-  if (!::IsWindowVisible(window)) return TRUE;
-  auto& found = *reinterpret_cast<TopWindows*>(data);
-  found.handles.push_back(window);
-  found.titles.push_back(TitleOf(window));
+  if (::IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
   return TRUE;
 }
 
-void WaitUntilForeground(HWND window) {
-  const DWORD start = ::GetTickCount();
-  while (::GetForegroundWindow() != window && ::GetTickCount() - start < kForegroundPatienceMs) {
-    ::Sleep(kForegroundPollMs);
+// The first window whose folded title equals `wanted`, or else the first whose title begins
+// with it. An empty `wanted` matches only an empty title: as a prefix it would match every
+// window.
+template <typename FoldedTitle>
+std::optional<HWND> PickTitleMatch(const std::vector<HWND>& windows, const std::wstring& wanted,
+                                   FoldedTitle foldedTitle) {
+  std::vector<std::wstring> titles;
+  for (const HWND window : windows)
+    titles.push_back(foldedTitle(window));
+  for (std::size_t i = 0; i < titles.size(); ++i) {
+    if (titles[i] == wanted) return windows[i];
   }
+  if (wanted.empty()) return std::nullopt;
+  for (std::size_t i = 0; i < titles.size(); ++i) {
+    if (titles[i].starts_with(wanted)) return windows[i];
+  }
+  return std::nullopt;
+}
+
+void WaitUntilForeground(HWND window) {
+  Retry(kForegroundPatience,
+        [&] { return ::GetForegroundWindow() == window ? Attempt::Done : Attempt::Again; });
 }
 
 // Windows only lets the program that has the user's input move another one to the front.
@@ -63,29 +72,37 @@ void BringToFront(HWND window) {
 
 }  // namespace
 
-HWND FindTargetWindow(const std::wstring& className, const std::wstring& windowName) {
+// The top-level window with exactly this class and title, both compared in the ANSI code page
+// as FindWindowA does; empty texts are searched for as empty texts, never as wildcards.
+WindowRef Win32Platform::FindTargetWindow(const std::wstring& className,
+                                          const std::wstring& windowName) {
   const std::string ansiClass = ToAnsi(className);
   const std::string ansiName = ToAnsi(windowName);
-  return ::FindWindowA(ansiClass.c_str(), ansiName.c_str());
+  return ToRef(::FindWindowA(ansiClass.c_str(), ansiName.c_str()));
 }
 
-bool ActivateByTitle(const std::wstring& title) {
+// Brings forward the visible top-level window titled `title` (letter case ignored), or else
+// one whose title begins with it.
+bool Win32Platform::ActivateByTitle(const std::wstring& title) {
   const std::wstring wanted = FoldCase(title);
+  const auto foldedTitle = [this](HWND window) { return FoldCase(TitleOf(window)); };
   // From the second delivery on the target is usually in front already.
   if (const HWND foreground = ::GetForegroundWindow();
       foreground != nullptr && ::IsWindowVisible(foreground) && !::IsIconic(foreground) &&
-      TitleOf(foreground) == wanted) {
+      foldedTitle(foreground) == wanted) {
     return true;
   }
-  TopWindows windows;
+  std::vector<HWND> windows;
   ::EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&windows));
-  const auto match = PickTitleMatch(windows.titles, wanted);
+  const std::optional<HWND> match = PickTitleMatch(windows, wanted, foldedTitle);
   if (!match) return false;
-  BringToFront(windows.handles[*match]);
+  BringToFront(*match);
   return true;
 }
 
-ErrorText SendCommandId(HWND target, std::int32_t id) {
+// Sends WM_COMMAND `id` and waits until the target has handled it, for five seconds at most.
+ErrorText Win32Platform::SendCommandId(WindowRef targetRef, std::int32_t id) {
+  const HWND target = ToHwnd(targetRef);
   // All 32 bits of the identifier, as a 32-bit program would have passed them.
   const WPARAM command = static_cast<std::uint32_t>(id);
   DWORD_PTR result = 0;

@@ -1,10 +1,12 @@
-// The platform the program runs on: Windows.
+// The platform the program runs on: Windows. Its parts are implemented in the files of this
+// folder, one concern each: program.cpp, files.cpp, locale_text.cpp, clipboard.cpp,
+// target_window.cpp, delivery_lock.cpp, and the window's own in win32_platform.cpp.
 #pragma once
 
 #include <windows.h>
 
 #include "platform/platform.h"
-#include "platform/win32/delivery_turn.h"
+#include "platform/win32/unique_handle.h"
 
 namespace sendlark::win32 {
 
@@ -12,17 +14,17 @@ class MainWindow;
 
 class Win32Platform final : public Platform {
  public:
-  explicit Win32Platform(win32::MainWindow& window) : window_(window) {}
+  // `window` is the program's window, or null for a platform without one (the clipboard then
+  // has no owner and message boxes no title).
+  explicit Win32Platform(win32::MainWindow* window) : window_(window) {}
 
   std::wstring ProgramFolder() override;
   std::wstring CommandLine() override;
   bool AnotherCopyRunning() override;
-  [[noreturn]] void EndProgram(int exitCode) override;
+  [[noreturn]] void Exit(int exitCode) override;
   ErrorText StartProgram(const std::wstring& commandLine) override;
   bool IsExistingFile(const std::wstring& path) override;
   ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) override;
-  ErrorText WriteFileBytes(const std::wstring& path, const std::string& bytes,
-                           bool append) override;
   ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) override;
   std::wstring FromAnsi(const std::string& bytes) override;
   std::string ToAnsi(const std::wstring& text) override;
@@ -31,7 +33,7 @@ class Win32Platform final : public Platform {
   WindowRef MainWindow() override;
   void ShowMainWindow() override;
   void HideMainWindow() override;
-  void SetTopMost(WindowRef window, bool topmost) override;
+  void SetAlwaysOnTop(WindowRef window, bool onTop) override;
   void BeginWindowDrag(WindowRef window) override;
   int PopupMenu(const std::vector<MenuEntry>& entries) override;
   void ShowMessage(const std::wstring& text) override;
@@ -40,13 +42,23 @@ class Win32Platform final : public Platform {
                              const std::wstring& windowName) override;
   bool ActivateByTitle(const std::wstring& title) override;
   ErrorText SendCommandId(WindowRef target, std::int32_t id) override;
-  void BeginDeliveryTurn() override;
-  void EndDeliveryTurn() override;
+  void AcquireDeliveryLock() override;
+  void ReleaseDeliveryLock() override;
 
  private:
   HWND Window() const;
-  win32::MainWindow& window_;
-  DeliveryTurn turn_;
+
+  win32::MainWindow* window_;
+  UniqueKernelHandle instanceClaim_;  // held until the process ends
+  UniqueKernelHandle deliveryLock_;
+  bool lockHeld_ = false;
 };
+
+inline HWND ToHwnd(WindowRef window) {
+  return reinterpret_cast<HWND>(window);
+}
+inline WindowRef ToRef(HWND window) {
+  return reinterpret_cast<WindowRef>(window);
+}
 
 }  // namespace sendlark::win32

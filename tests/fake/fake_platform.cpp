@@ -12,10 +12,7 @@
 #include <fstream>
 #include <random>
 
-#include "config/settings.h"
-#include "menus/command_menu.h"
-#include "menus/history.h"
-#include "menus/menu_state.h"
+#include "state/program_state.h"
 
 namespace sendlark::testing {
 
@@ -115,7 +112,7 @@ bool FakePlatform::AnotherCopyRunning() {
   return anotherCopy;
 }
 
-void FakePlatform::EndProgram(int exitCode) {
+void FakePlatform::Exit(int exitCode) {
   trace.push_back("end:" + std::to_string(exitCode));
   throw ProgramEnded{exitCode};
 }
@@ -146,19 +143,6 @@ ErrorText FakePlatform::ReadFileBytes(const std::wstring& path, std::string& byt
     bytes.append(buffer, static_cast<std::size_t>(got));
   }
   ::close(fd);
-  return std::nullopt;
-}
-
-ErrorText FakePlatform::WriteFileBytes(const std::wstring& path, const std::string& bytes,
-                                       bool append) {
-  trace.push_back((append ? "append:" : "write:") + HostPath(path).filename().string());
-  const int fd =
-      ::open(HostPath(path).c_str(), O_WRONLY | O_CREAT | (append ? O_APPEND : O_TRUNC), 0644);
-  if (fd < 0) return ErrnoText(errno);
-  const ssize_t wrote = ::write(fd, bytes.data(), bytes.size());
-  const int error = errno;
-  ::close(fd);
-  if (wrote != static_cast<ssize_t>(bytes.size())) return ErrnoText(error);
   return std::nullopt;
 }
 
@@ -220,10 +204,10 @@ void FakePlatform::HideMainWindow() {
   visible = false;
 }
 
-void FakePlatform::SetTopMost(WindowRef window, bool topmost) {
-  trace.push_back(topmost ? "topmost" : "not-topmost");
+void FakePlatform::SetAlwaysOnTop(WindowRef window, bool onTop) {
+  trace.push_back(onTop ? "topmost" : "not-topmost");
   if (window == kMainWindow) {
-    topMost = topmost;
+    topMost = onTop;
     visible = true;  // the placement shows a hidden window
   }
 }
@@ -280,25 +264,20 @@ ErrorText FakePlatform::SendCommandId(WindowRef target, std::int32_t id) {
   return std::nullopt;
 }
 
-void FakePlatform::BeginDeliveryTurn() {
+void FakePlatform::AcquireDeliveryLock() {
   trace.push_back("turn");
 }
 
-void FakePlatform::EndDeliveryTurn() {
+void FakePlatform::ReleaseDeliveryLock() {
   trace.push_back("end turn");
 }
 
 void FakePlatformTest::SetUp() {
-  UsePlatform(&sys);
-  g_settings = {};
-  g_configText.clear();
-  g_commandText.clear();
-  g_logText.clear();
-  g_menus = InitialMenus();
+  ResetProgram(&sys);
 }
 
 void FakePlatformTest::TearDown() {
-  UsePlatform(nullptr);
+  ResetProgram(nullptr);
 }
 
 void FakePlatformTest::WriteConfig(const std::wstring& text) {

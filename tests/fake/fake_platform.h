@@ -1,5 +1,5 @@
 // A platform for tests: files are real files in a private folder, everything else is recorded
-// and scripted. Install it with FakePlatformTest, which also resets the program's globals.
+// and scripted. Install it with FakePlatformTest, which also resets the program's state.
 #pragma once
 
 #include <filesystem>
@@ -68,12 +68,10 @@ class FakePlatform : public Platform {
   std::wstring ProgramFolder() override;
   std::wstring CommandLine() override { return commandLine; }
   bool AnotherCopyRunning() override;
-  [[noreturn]] void EndProgram(int exitCode) override;
+  [[noreturn]] void Exit(int exitCode) override;
   ErrorText StartProgram(const std::wstring& commandLine) override;
   bool IsExistingFile(const std::wstring& path) override;
   ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) override;
-  ErrorText WriteFileBytes(const std::wstring& path, const std::string& bytes,
-                           bool append) override;
   ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) override;
   std::wstring FromAnsi(const std::string& bytes) override;
   std::string ToAnsi(const std::wstring& text) override;
@@ -82,7 +80,7 @@ class FakePlatform : public Platform {
   WindowRef MainWindow() override { return kMainWindow; }
   void ShowMainWindow() override;
   void HideMainWindow() override;
-  void SetTopMost(WindowRef window, bool topmost) override;
+  void SetAlwaysOnTop(WindowRef window, bool onTop) override;
   void BeginWindowDrag(WindowRef window) override;
   int PopupMenu(const std::vector<MenuEntry>& entries) override;
   void ShowMessage(const std::wstring& text) override;
@@ -91,8 +89,8 @@ class FakePlatform : public Platform {
                              const std::wstring& windowName) override;
   bool ActivateByTitle(const std::wstring& title) override;
   ErrorText SendCommandId(WindowRef target, std::int32_t id) override;
-  void BeginDeliveryTurn() override;
-  void EndDeliveryTurn() override;
+  void AcquireDeliveryLock() override;
+  void ReleaseDeliveryLock() override;
 
   static constexpr WindowRef kMainWindow = 1;
 
@@ -111,7 +109,7 @@ std::string Utf8(const std::wstring& text);
 // The bytes of `text` in a code page, for writing test files.
 std::string Encode(const std::wstring& text, const std::string& codePage = "CP1252");
 
-// Installs a fresh FakePlatform and resets every global of the program around each test.
+// Starts the program's state afresh on a new FakePlatform for each test.
 class FakePlatformTest : public ::testing::Test {
  protected:
   void SetUp() override;

@@ -3,10 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/frm_drag.h"
 #include "config/file_io.h"
-#include "config/settings.h"
-#include "menus/history.h"
-#include "menus/menu_state.h"
+#include "state/program_state.h"
 #include "tests/fake/fake_platform.h"
 
 namespace sendlark::testing {
@@ -30,7 +29,7 @@ class CommandMenuTest : public FakePlatformTest {
   // Every element of the array: its caption, and "(hidden)" when not visible.
   std::vector<std::string> Entries() const {
     std::vector<std::string> entries;
-    for (const MenuItem& item : g_menus.mnu_sub_command) {
+    for (const MenuItem& item : mnu_sub_command) {
       entries.push_back(Utf8(item.caption) + (item.visible ? "" : " (hidden)"));
     }
     return entries;
@@ -71,8 +70,8 @@ TEST_F(CommandMenuTest, StopsAtTheLargestMenuArray) {
   for (int k = 1; k <= kMaxCommandEntries + 5; ++k)
     file.append("c").append(std::to_string(k)).append("\r\n");
   Load(file);
-  ASSERT_EQ(g_menus.mnu_sub_command.size(), static_cast<std::size_t>(kMaxCommandEntries) + 1);
-  EXPECT_EQ(g_menus.mnu_sub_command.back().caption, L"c32767");
+  ASSERT_EQ(mnu_sub_command.size(), static_cast<std::size_t>(kMaxCommandEntries) + 1);
+  EXPECT_EQ(mnu_sub_command.back().caption, L"c32767");
 }
 
 struct ChoiceCase {
@@ -110,8 +109,8 @@ TEST_F(CommandMenuTest, RefreshRebuildsBothMenusAndAddsNothing) {
   sys.WriteFile(L"log.txt", "entry\r\n");
   sub_mnu_refresh_Click();
   EXPECT_THAT(Entries(), ElementsAre("- (hidden)", "new 1", "new 2"));
-  EXPECT_EQ(g_menus.mnu_sub_sub_log[1].caption, L"entry");
-  EXPECT_FALSE(g_menus.mnu_sub_sub_log[2].visible);
+  EXPECT_EQ(mnu_sub_sub_log[1].caption, L"entry");
+  EXPECT_FALSE(mnu_sub_sub_log[2].visible);
   EXPECT_EQ(sys.ReadFile(L"log.txt"), "entry\r\n");
   EXPECT_TRUE(sys.clipboardWrites.empty());
 }

@@ -3,11 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/frm_drag.h"
 #include "config/file_io.h"
-#include "config/settings.h"
+#include "state/program_state.h"
 #include "delivery/paste_id.h"
 #include "menus/history.h"
-#include "menus/menu_state.h"
 #include "tests/fake/fake_platform.h"
 
 namespace sendlark::testing {
@@ -26,6 +26,7 @@ class SendCommandTest : public FakePlatformTest {
   void Send(const std::wstring& text) {
     SendCommand(text, L"TargetClass", L"Target Window", L"<", L">");
   }
+  // A message box of a failed delivery, which other copies deliver through.
   std::string Failure(const std::wstring& description = L"") {
     return "message:" + Utf8(kDeliveryFailedMessage + description);
   }
@@ -43,14 +44,15 @@ TEST_F(SendCommandTest, PastesIntoTheTargetAndRecordsTheDelivery) {
   EXPECT_EQ(g_settings[LastText], L"item\\n");
   EXPECT_EQ(g_settings[LastHeader], L"<");
   EXPECT_EQ(g_settings[LastFooter], L">");
-  EXPECT_EQ(g_menus.mnu_sub_sub_log[1].caption, L"<item\\n>");
+  EXPECT_EQ(mnu_sub_sub_log[1].caption, L"<item\\n>");
   EXPECT_TRUE(sys.messages.empty());
 }
 
 TEST_F(SendCommandTest, MissingTargetShowsTheWindowAndTheMessageThenStillRecords) {
   Send(L"item");
-  EXPECT_THAT(sys.trace, ElementsAre("turn", "clipboard:<item>", "find", "show", Failure(),
-                                     "read:log.txt", "replace:log.txt", "end turn"));
+  EXPECT_THAT(sys.trace,
+              ElementsAre("turn", "clipboard:<item>", "find", "show", "end turn", Failure(), "turn",
+                          "read:log.txt", "replace:log.txt", "end turn"));
   EXPECT_EQ(sys.ReadFile(L"log.txt"), "<item>\r\nolder\r\n");
   EXPECT_EQ(g_settings[LastText], L"item");
 }
@@ -59,9 +61,10 @@ TEST_F(SendCommandTest, FailedActivationShowsTwoMessagesAndSendsNothing) {
   sys.AddWindow(L"TargetClass", L"Target Window");
   sys.activationFails = true;
   Send(L"item");
-  EXPECT_THAT(sys.trace, ElementsAre("turn", "clipboard:<item>", "find", "activate:Target Window",
-                                     "show", Failure(kNoSuchTitleText), "show", Failure(),
-                                     "read:log.txt", "replace:log.txt", "end turn"));
+  EXPECT_THAT(sys.trace,
+              ElementsAre("turn", "clipboard:<item>", "find", "activate:Target Window", "show",
+                          "end turn", Failure(kNoSuchTitleText), "turn", "show", "end turn",
+                          Failure(), "turn", "read:log.txt", "replace:log.txt", "end turn"));
 }
 
 TEST_F(SendCommandTest, UnusablePasteIdBringsTheTargetForwardButSendsNothing) {
@@ -72,21 +75,24 @@ TEST_F(SendCommandTest, UnusablePasteIdBringsTheTargetForwardButSendsNothing) {
     sys.trace.clear();
     g_settings[ApplicationPaste] = paste;
     Send(L"item");
-    EXPECT_THAT(sys.trace, ElementsAre("turn", "clipboard:<item>", "find", "activate:Target Window",
-                                       "show", Failure(description), "show", Failure(),
-                                       "read:log.txt", "replace:log.txt", "end turn"));
+    EXPECT_THAT(sys.trace,
+                ElementsAre("turn", "clipboard:<item>", "find", "activate:Target Window", "show",
+                            "end turn", Failure(description), "turn", "show", "end turn", Failure(),
+                            "turn", "read:log.txt", "replace:log.txt", "end turn"));
   }
   EXPECT_TRUE(sys.sent.empty());
-  EXPECT_EQ(g_menus.mnu_sub_sub_log[3].caption, L"<item>");
+  EXPECT_EQ(mnu_sub_sub_log[3].caption, L"<item>");
 }
 
 TEST_F(SendCommandTest, TargetClosingBeforeItsCommandShowsTwoMessagesAndStillRecords) {
   sys.AddWindow(L"TargetClass", L"Target Window");
   sys.sendError = L"Invalid window handle.";
   Send(L"item");
-  EXPECT_THAT(sys.trace, ElementsAre("turn", "clipboard:<item>", "find", "activate:Target Window",
-                                     "send:770", "show", Failure(L"Invalid window handle."), "show",
-                                     Failure(), "read:log.txt", "replace:log.txt", "end turn"));
+  EXPECT_THAT(
+      sys.trace,
+      ElementsAre("turn", "clipboard:<item>", "find", "activate:Target Window", "send:770", "show",
+                  "end turn", Failure(L"Invalid window handle."), "turn", "show", "end turn",
+                  Failure(), "turn", "read:log.txt", "replace:log.txt", "end turn"));
 }
 
 TEST_F(SendCommandTest, ClipboardFailureReportsAndLeavesHistoryAndLastDeliveryAlone) {
@@ -94,11 +100,11 @@ TEST_F(SendCommandTest, ClipboardFailureReportsAndLeavesHistoryAndLastDeliveryAl
   g_settings[LastText] = L"before";
   sys.clipboardError = L"Access is denied.";
   Send(L"item");
-  EXPECT_THAT(sys.trace, ElementsAre("turn", "clipboard:<item>", "show",
-                                     Failure(L"Access is denied."), "end turn"));
+  EXPECT_THAT(sys.trace, ElementsAre("turn", "clipboard:<item>", "show", "end turn",
+                                     Failure(L"Access is denied."), "turn", "end turn"));
   EXPECT_EQ(sys.ReadFile(L"log.txt"), "older\r\n");
   EXPECT_EQ(g_settings[LastText], L"before");
-  EXPECT_FALSE(g_menus.mnu_sub_sub_log[1].visible);
+  EXPECT_FALSE(mnu_sub_sub_log[1].visible);
 }
 
 TEST_F(SendCommandTest, HistoryFailureEndsAfterTheItemButBeforeHeaderAndFooterAreKept) {
@@ -118,8 +124,8 @@ TEST_F(SendCommandTest, ResendBeforeAnyDeliveryPastesAnEmptyText) {
   mnu_sub_replay_Click();
   EXPECT_THAT(sys.clipboardWrites, ElementsAre(L""));
   EXPECT_EQ(sys.sent.size(), 1u);
-  EXPECT_TRUE(g_menus.mnu_sub_sub_log[1].visible);
-  EXPECT_EQ(g_menus.mnu_sub_sub_log[1].caption, L"");
+  EXPECT_TRUE(mnu_sub_sub_log[1].visible);
+  EXPECT_EQ(mnu_sub_sub_log[1].caption, L"");
   EXPECT_EQ(sys.ReadFile(L"log.txt"), "older\r\n") << "the empty entry is not written";
 }
 

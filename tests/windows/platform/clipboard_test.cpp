@@ -1,4 +1,4 @@
-#include "platform/win32/clipboard.h"
+#include "platform/win32/win32_platform.h"
 
 #include <windows.h>
 
@@ -33,6 +33,12 @@ std::string ReadAnsi() {
   return text;
 }
 
+// The clipboard without an owner window.
+Win32Platform& Platform() {
+  static Win32Platform platform(nullptr);
+  return platform;
+}
+
 // Another program holding the clipboard open, as clipboard managers do for a moment.
 class ClipboardHolder {
  public:
@@ -59,23 +65,23 @@ class ClipboardHolder {
 };
 
 TEST(Clipboard, PutsUnicodeTextThatOldProgramsReadAsAnsi) {
-  ASSERT_FALSE(PutClipboardText(nullptr, L"line 1\r\nline 2"));
+  ASSERT_FALSE(Platform().PutClipboardText(L"line 1\r\nline 2"));
   EXPECT_EQ(ReadUnicode(), L"line 1\r\nline 2");
   EXPECT_EQ(ReadAnsi(), "line 1\r\nline 2");
-  ASSERT_FALSE(PutClipboardText(nullptr, L""));
+  ASSERT_FALSE(Platform().PutClipboardText(L""));
   EXPECT_EQ(ReadUnicode(), L"");
 }
 
 TEST(Clipboard, AnsiFormIsShiftJisUnderCodePage932) {
   if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page";
-  ASSERT_FALSE(PutClipboardText(nullptr, L"表示"));
+  ASSERT_FALSE(Platform().PutClipboardText(L"表示"));
   EXPECT_EQ(ReadAnsi(), "\x95\x5c\x8e\xa6");
 }
 
 TEST(Clipboard, WaitsForAProgramThatHoldsItForASecondAndMore) {
   ClipboardHolder holder(std::chrono::milliseconds(1500));
   ASSERT_TRUE(holder.Opened());
-  EXPECT_FALSE(PutClipboardText(nullptr, L"after the wait"));
+  EXPECT_FALSE(Platform().PutClipboardText(L"after the wait"));
   EXPECT_EQ(ReadUnicode(), L"after the wait");
 }
 
@@ -83,7 +89,7 @@ TEST(Clipboard, GivesUpAfterAboutFiveSeconds) {
   ClipboardHolder holder(std::chrono::milliseconds(7000));
   ASSERT_TRUE(holder.Opened());
   const auto start = std::chrono::steady_clock::now();
-  const ErrorText error = PutClipboardText(nullptr, L"never");
+  const ErrorText error = Platform().PutClipboardText(L"never");
   const auto waited = std::chrono::steady_clock::now() - start;
   ASSERT_TRUE(error);
   EXPECT_FALSE(error->empty());

@@ -1,4 +1,4 @@
-#include "platform/win32/files.h"
+#include "platform/win32/win32_platform.h"
 
 #include <windows.h>
 
@@ -42,26 +42,27 @@ class FilesTest : public ::testing::Test {
     FindClose(search);
     return count;
   }
-  std::string Content(const std::wstring& name) const {
+  std::string Content(const std::wstring& name) {
     std::string bytes;
-    EXPECT_FALSE(ReadWholeFile(Path(name), bytes));
+    EXPECT_FALSE(platform_.ReadFileBytes(Path(name), bytes));
     return bytes;
   }
   std::wstring folder_;
+  Win32Platform platform_{nullptr};
 };
 
 TEST_F(FilesTest, ReplaceLeavesOnlyTheNewContentAndNoTemporaryFile) {
-  EXPECT_FALSE(WriteWholeFile(Path(L"log.txt"), "old 1\r\nold 2\r\nold 3\r\n", false));
-  EXPECT_FALSE(ReplaceWholeFile(Path(L"log.txt"), "new\r\n"));
+  EXPECT_FALSE(platform_.ReplaceFileBytes(Path(L"log.txt"), "old 1\r\nold 2\r\nold 3\r\n"));
+  EXPECT_FALSE(platform_.ReplaceFileBytes(Path(L"log.txt"), "new\r\n"));
   EXPECT_EQ(Content(L"log.txt"), "new\r\n");
   EXPECT_EQ(FileCount(), 1);
 }
 
 TEST_F(FilesTest, FailedReplaceKeepsTheOldContentAndCleansUp) {
-  EXPECT_FALSE(WriteWholeFile(Path(L"log.txt"), "old\r\n", false));
+  EXPECT_FALSE(platform_.ReplaceFileBytes(Path(L"log.txt"), "old\r\n"));
   SetFileAttributesW(Path(L"log.txt").c_str(), FILE_ATTRIBUTE_READONLY);
   // Moving over a read-only file is refused.
-  const ErrorText error = ReplaceWholeFile(Path(L"log.txt"), "new\r\n");
+  const ErrorText error = platform_.ReplaceFileBytes(Path(L"log.txt"), "new\r\n");
   SetFileAttributesW(Path(L"log.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_TRUE(error);
   EXPECT_EQ(Content(L"log.txt"), "old\r\n");

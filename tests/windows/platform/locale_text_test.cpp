@@ -1,4 +1,4 @@
-#include "platform/win32/locale_text.h"
+#include "platform/win32/win32_platform.h"
 
 #include <windows.h>
 
@@ -7,11 +7,13 @@
 namespace sendlark::win32 {
 namespace {
 
+Win32Platform platform(nullptr);
+
 TEST(FoldCase, IgnoresLetterCaseAndKeepsTheLength) {
-  EXPECT_EQ(FoldCase(L":AppliactionPast"), FoldCase(L":APPLIACTIONPAST"));
-  EXPECT_EQ(FoldCase(L"äbc"), FoldCase(L"ÄBC"));
-  EXPECT_EQ(FoldCase(L"=;\\表").size(), 4u);
-  EXPECT_EQ(FoldCase(L""), L"");
+  EXPECT_EQ(platform.FoldCase(L":AppliactionPast"), platform.FoldCase(L":APPLIACTIONPAST"));
+  EXPECT_EQ(platform.FoldCase(L"äbc"), platform.FoldCase(L"ÄBC"));
+  EXPECT_EQ(platform.FoldCase(L"=;\\表").size(), 4u);
+  EXPECT_EQ(platform.FoldCase(L""), L"");
 }
 
 struct NumberCase {
@@ -22,7 +24,7 @@ struct NumberCase {
 class ParseNumberTest : public ::testing::TestWithParam<NumberCase> {};
 
 TEST_P(ParseNumberTest, ReadsNumbersAsTheLocaleWritesThem) {
-  EXPECT_EQ(ParseNumber(GetParam().text), GetParam().expected);
+  EXPECT_EQ(platform.ParseNumber(GetParam().text), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, ParseNumberTest,

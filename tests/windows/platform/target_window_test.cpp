@@ -1,4 +1,4 @@
-#include "platform/win32/target_window.h"
+#include "platform/win32/win32_platform.h"
 
 #include <windows.h>
 
@@ -80,6 +80,8 @@ class OtherWindow {
   std::chrono::milliseconds hang_{0};
 };
 
+Win32Platform platform(nullptr);
+
 bool WaitForRestore(HWND window) {
   for (int i = 0; i < 200 && IsIconic(window); ++i)
     Sleep(10);
@@ -88,31 +90,32 @@ bool WaitForRestore(HWND window) {
 
 TEST(FindTargetWindow, NeedsBothClassAndTitleExactly) {
   OtherWindow target(L"SendlarkTestTarget", L"Target Title");
-  EXPECT_EQ(FindTargetWindow(L"SendlarkTestTarget", L"Target Title"), target.Handle());
-  EXPECT_EQ(FindTargetWindow(L"SendlarkTestTarget", L"Target"), nullptr);
-  EXPECT_EQ(FindTargetWindow(L"SendlarkTestOther", L"Target Title"), nullptr);
+  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestTarget", L"Target Title"),
+            ToRef(target.Handle()));
+  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestTarget", L"Target"), 0u);
+  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestOther", L"Target Title"), 0u);
   // An empty text is a text to match, not a wildcard.
-  EXPECT_EQ(FindTargetWindow(L"SendlarkTestTarget", L""), nullptr);
-  EXPECT_EQ(FindTargetWindow(L"", L"Target Title"), nullptr);
+  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestTarget", L""), 0u);
+  EXPECT_EQ(platform.FindTargetWindow(L"", L"Target Title"), 0u);
 }
 
 TEST(ActivateByTitle, BringsTheExactOrElseTheFirstPrefixMatchForward) {
   OtherWindow longer(L"SendlarkTestLonger", L"Report - Editor Extra");
   OtherWindow exact(L"SendlarkTestExact", L"Report - Editor");
-  EXPECT_TRUE(ActivateByTitle(L"Report - Editor"));
+  EXPECT_TRUE(platform.ActivateByTitle(L"Report - Editor"));
   EXPECT_EQ(GetForegroundWindow(), exact.Handle());
-  EXPECT_TRUE(ActivateByTitle(L"Report - Editor E"));
+  EXPECT_TRUE(platform.ActivateByTitle(L"Report - Editor E"));
   EXPECT_EQ(GetForegroundWindow(), longer.Handle());
-  EXPECT_TRUE(ActivateByTitle(L"report - editor"));
+  EXPECT_TRUE(platform.ActivateByTitle(L"report - editor"));
   EXPECT_EQ(GetForegroundWindow(), exact.Handle());
-  EXPECT_FALSE(ActivateByTitle(L"No Such Window Anywhere"));
+  EXPECT_FALSE(platform.ActivateByTitle(L"No Such Window Anywhere"));
 }
 
 TEST(ActivateByTitle, RestoresAMinimisedWindow) {
   OtherWindow target(L"SendlarkTestMinimised", L"Minimised Target");
   ShowWindow(target.Handle(), SW_MINIMIZE);
   ASSERT_TRUE(IsIconic(target.Handle()));
-  EXPECT_TRUE(ActivateByTitle(L"Minimised Target"));
+  EXPECT_TRUE(platform.ActivateByTitle(L"Minimised Target"));
   EXPECT_TRUE(WaitForRestore(target.Handle()));
 }
 
@@ -123,7 +126,7 @@ TEST(SendCommandId, ReachesATargetThatLookedHungForAMoment) {
   target.BusyFor(std::chrono::milliseconds(5800));
   std::this_thread::sleep_for(std::chrono::milliseconds(5300));  // hung by now
   ASSERT_TRUE(IsHungAppWindow(target.Handle()));
-  EXPECT_FALSE(SendCommandId(target.Handle(), 275));
+  EXPECT_FALSE(platform.SendCommandId(ToRef(target.Handle()), 275));
   EXPECT_EQ(target.Commands(275), 1);
 }
 
@@ -132,7 +135,7 @@ TEST(SendCommandId, GivesUpOnAHungTargetWithinItsBound) {
   target.HangFor(std::chrono::milliseconds(6000));
   const auto start = std::chrono::steady_clock::now();
   // Not a failure: the command waits in the target's queue until it recovers.
-  EXPECT_FALSE(SendCommandId(target.Handle(), 1));
+  EXPECT_FALSE(platform.SendCommandId(ToRef(target.Handle()), 1));
   const auto waited = std::chrono::steady_clock::now() - start;
   EXPECT_LT(waited, std::chrono::milliseconds(6500));
 }
@@ -142,7 +145,7 @@ TEST(SendCommandId, ReportsAWindowThatIsGone) {
       CreateWindowW(L"STATIC", L"gone", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(gone, nullptr);
   DestroyWindow(gone);
-  const ErrorText error = SendCommandId(gone, 1);
+  const ErrorText error = platform.SendCommandId(ToRef(gone), 1);
   ASSERT_TRUE(error);
   EXPECT_FALSE(error->empty());
 }

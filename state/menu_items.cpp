@@ -1,4 +1,4 @@
-#include "menus/menu_state.h"
+#include "state/menu_items.h"
 
 namespace sendlark {
 
@@ -10,7 +10,5 @@ MenuState InitialMenus() {
   menus.mnu_sub_command = {{L"-", true}};
   return menus;
 }
-
-MenuState g_menus = InitialMenus();
 
 }  // namespace sendlark

@@ -1,21 +1,20 @@
-#include "platform/platform.h"
+#include "state/program_state.h"
 
 #include <cstdlib>
 
 namespace sendlark {
 
-namespace {
-Platform* g_platform = nullptr;
+ProgramState g_program;
+
+void ResetProgram(Platform* platform) {
+  g_program = ProgramState{};
+  g_program.platform = platform;
 }
 
 Platform& Sys() {
   // Running without a platform is a programming error that no caller could recover from.
-  if (g_platform == nullptr) std::abort();
-  return *g_platform;
-}
-
-void UsePlatform(Platform* platform) {
-  g_platform = platform;
+  if (g_program.platform == nullptr) std::abort();
+  return *g_program.platform;
 }
 
 std::wstring SystemFold(const std::wstring& text) {
@@ -23,7 +22,7 @@ std::wstring SystemFold(const std::wstring& text) {
 }
 
 void EndProgram(int exitCode) {
-  Sys().EndProgram(exitCode);
+  Sys().Exit(exitCode);
   std::abort();
 }
 

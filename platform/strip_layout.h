@@ -1,8 +1,7 @@
-// Where everything on the window lies, at any screen resolution. Positions are designed in
-// twips, 15 to a pixel at 96 DPI, and scaled to whole pixels for the window's DPI.
+// Where everything on the program's window lies, at any screen resolution. Positions are designed
+// in twips, 15 to a pixel at 96 DPI, and scaled to whole pixels for the window's DPI.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -39,15 +38,6 @@ struct WindowLayout {
 };
 
 WindowLayout LayoutFor(int dpi);
-
-// The toolbar's buttons from the left; `index` is the 1-based position.
-struct ToolbarButton {
-  int index;
-  const wchar_t* key;  // empty for the menu button
-  const wchar_t* toolTip;
-  int image;  // 0-based position in the image strip
-};
-extern const std::array<ToolbarButton, 3> kToolbarButtons;
 
 // A pixel position converted to the twips the window's events report, for this DPI.
 float ToTwips(int pixels, int dpi);

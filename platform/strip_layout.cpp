@@ -1,6 +1,6 @@
-#include "app/layout.h"
+#include "platform/strip_layout.h"
 
-#include "app/texts.h"
+#include <array>
 
 namespace sendlark {
 
@@ -57,12 +57,6 @@ int FromDesignPixels(int pixels, int dpi) {
 }
 
 }  // namespace
-
-const std::array<ToolbarButton, 3> kToolbarButtons = {{
-    {1, L"AppExac", kToolTipLaunch, 0},
-    {2, L"Replay", kToolTipReplay, 1},
-    {3, L"", kToolTipMenu, 2},
-}};
 
 WindowLayout LayoutFor(int dpi) {
   if (dpi <= 0) dpi = kDesignDpi;

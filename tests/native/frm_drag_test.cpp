@@ -1,12 +1,9 @@
-#include "app/window_events.h"
+#include "app/frm_drag.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/command_ids.h"
-#include "app/layout.h"
-#include "config/settings.h"
-#include "menus/menu_state.h"
+#include "state/program_state.h"
 #include "tests/fake/fake_platform.h"
 
 namespace sendlark::testing {
@@ -58,7 +55,7 @@ TEST_F(WindowEventsTest, DroppedFilesAreDeliveredOneByOneInTheirOrder) {
   EXPECT_EQ(sys.sent[0].clipboard, L"<C:\\b.txt>");
   EXPECT_EQ(sys.sent[1].clipboard, L"<C:\\a b.txt>");
   EXPECT_EQ(sys.sent[2].clipboard, L"<C:\\c.txt>");
-  EXPECT_EQ(Utf8(g_menus.mnu_sub_sub_log[1].caption), "<C:\\c.txt>");
+  EXPECT_EQ(Utf8(mnu_sub_sub_log[1].caption), "<C:\\c.txt>");
   EXPECT_EQ(drop.effect, 1) << "the drop effect is left alone";
 }
 
@@ -121,8 +118,8 @@ TEST_F(WindowEventsTest, EndItemEndsAtOnceWithoutWriting) {
 }
 
 TEST_F(WindowEventsTest, CommandIdsReachTheirHandlers) {
-  g_menus.mnu_sub_sub_log[2] = {L"history two", true};
-  g_menus.mnu_sub_command.push_back({L"command one", true});
+  mnu_sub_sub_log[2] = {L"history two", true};
+  mnu_sub_command.push_back({L"command one", true});
   OnCommand(kIdHistoryBase + 2);
   OnCommand(kIdCommandBase + 1);
   OnCommand(kIdToolbarButtonBase + 1);
@@ -134,47 +131,11 @@ TEST_F(WindowEventsTest, CommandIdsReachTheirHandlers) {
 }
 
 TEST_F(WindowEventsTest, AChoiceFromThePopupIsCarriedOutBeforeTheClickEnds) {
-  g_menus.mnu_sub_sub_log[1] = {L"again", true};
+  mnu_sub_sub_log[1] = {L"again", true};
   sys.popupChoices = {kIdHistoryBase + 1};
   Toolbar_ButtonClick(3);
   EXPECT_THAT(sys.clipboardWrites, ElementsAre(L"again"));
 }
-
-struct LayoutCase {
-  int dpi;
-  int width, height;
-  PixelRect toolbar;
-  int button, image;
-};
-
-class LayoutTest : public ::testing::TestWithParam<LayoutCase> {};
-
-TEST_P(LayoutTest, ScalesTheDesignToWholePixels) {
-  const LayoutCase& c = GetParam();
-  const WindowLayout layout = LayoutFor(c.dpi);
-  EXPECT_EQ(layout.width, c.width);
-  EXPECT_EQ(layout.height, c.height);
-  EXPECT_EQ(layout.toolbar, c.toolbar);
-  EXPECT_EQ(layout.buttonWidth, c.button);
-  EXPECT_EQ(layout.imageSize, c.image);
-  // The grip lines tile their columns exactly: no gaps, no overlaps, alternating colours.
-  ASSERT_EQ(layout.grips.size(), 16u);
-  for (std::size_t i = 0; i < 16; ++i) {
-    EXPECT_GE(layout.grips[i].width, 1);
-    EXPECT_EQ(layout.grips[i].colour, i % 2 == 0 ? kGripLight : kGripShadow);
-    if (i % 8 != 0) {
-      EXPECT_EQ(layout.grips[i].left, layout.grips[i - 1].left + layout.grips[i - 1].width);
-    }
-  }
-  EXPECT_EQ(layout.grips[0].left, 0);
-  EXPECT_EQ(layout.grips[15].left + layout.grips[15].width, c.width);
-}
-
-INSTANTIATE_TEST_SUITE_P(Dpis, LayoutTest,
-                         ::testing::Values(LayoutCase{96, 88, 22, {8, 0, 73, 22}, 23, 16},
-                                           LayoutCase{120, 110, 28, {10, 0, 91, 28}, 29, 20},
-                                           LayoutCase{144, 132, 33, {12, 0, 110, 33}, 35, 24},
-                                           LayoutCase{192, 176, 44, {16, 0, 146, 44}, 46, 32}));
 
 }  // namespace
 }  // namespace sendlark::testing

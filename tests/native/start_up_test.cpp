@@ -1,10 +1,11 @@
-#include "app/form_load.h"
+#include "app/command_line.h"
+#include "app/frm_drag.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "config/file_io.h"
-#include "config/settings.h"
+#include "state/program_state.h"
 #include "tests/fake/fake_platform.h"
 
 namespace sendlark::testing {
@@ -66,17 +67,6 @@ INSTANTIATE_TEST_SUITE_P(
         ItemsCase{"LoneCrDoesNotCut", L"one\rtwo", true, {L"one\rtwo"}},
         ItemsCase{"LeadingLineBreak", L"\r\none", true, {}}),
     [](const ::testing::TestParamInfo<ItemsCase>& info) { return info.param.name; });
-
-class SetTopMostTest : public FakePlatformTest {};
-
-TEST_F(SetTopMostTest, OnlyFlagsZeroAndOneDoAnything) {
-  SetTopMost(FakePlatform::kMainWindow, 2);
-  SetTopMost(FakePlatform::kMainWindow, -1);
-  EXPECT_TRUE(sys.trace.empty());
-  SetTopMost(FakePlatform::kMainWindow, 1);
-  SetTopMost(FakePlatform::kMainWindow, 0);
-  EXPECT_THAT(sys.trace, ElementsAre("topmost", "not-topmost"));
-}
 
 class FormLoadTest : public FakePlatformTest {};
 

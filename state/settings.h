@@ -1,4 +1,5 @@
-// The program-wide settings table and the configuration text it is filled from.
+// The settings table: the last delivery and the configuration, and the keys of "Config.ini"
+// the configuration is read from.
 #pragma once
 
 #include <array>
@@ -24,9 +25,6 @@ inline constexpr int kSettingCount = 11;
 
 // Indexed by SettingSlot; every slot is empty until written.
 using SettingsTable = std::array<std::wstring, kSettingCount>;
-
-extern SettingsTable g_settings;
-extern std::wstring g_configText;
 
 inline constexpr wchar_t kConfigFileName[] = L"Config.ini";
 

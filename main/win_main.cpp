@@ -1,11 +1,13 @@
-// Sendlark's entry point: create the window, run start-up, then react to the user.
+// Sendlark's entry point: create the window, run start-up, then react to the user. The one
+// place that knows both the program and the Windows layer.
 #include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
 
-#include "app/form_load.h"
+#include "app/frm_drag.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/win32_platform.h"
+#include "state/program_state.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // OLE drag and drop needs a single-threaded apartment on the window's thread.
@@ -13,14 +15,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&controls);
 
-  sendlark::win32::MainWindow window(instance);
-  sendlark::win32::Win32Platform platform(window);
-  sendlark::UsePlatform(&platform);
+  sendlark::FrmDragEvents events;
+  sendlark::win32::MainWindow window(instance, sendlark::DescribeStrip(), events);
+  sendlark::win32::Win32Platform platform(&window);
+  sendlark::ResetProgram(&platform);
 
   sendlark::Form_Load();
   const int exitCode = window.RunMessageLoop();
 
-  sendlark::UsePlatform(nullptr);
+  sendlark::ResetProgram(nullptr);
   ::OleUninitialize();
   return exitCode;
 }

@@ -1,0 +1,155 @@
+#include "app/frm_drag.h"
+
+#include "app/command_line.h"
+#include "app/popup_menu.h"
+#include "config/config_lookup.h"
+#include "config/file_io.h"
+#include "config/text_util.h"
+#include "delivery/send_command.h"
+#include "menus/command_menu.h"
+#include "menus/history.h"
+#include "state/delivery_turn.h"
+#include "state/program_state.h"
+
+namespace sendlark {
+
+namespace {
+
+void LoadSettings() {
+  FileIO(Read, g_configText, kConfigFileName);
+  for (const ConfigKey& entry : kConfigKeys) {
+    g_settings[entry.slot] = GetConfigValue(g_configText, entry.key, SystemFold);
+  }
+}
+
+void DeliverCommandLine() {
+  std::vector<std::wstring> items;
+  if (!GetCommandArgs(items)) return;
+  for (const std::wstring& item : items) {
+    SendCommand(item, g_settings[ApplicationClass], g_settings[ApplicationName],
+                g_settings[CommandHeader], g_settings[CommandFooter]);
+  }
+}
+
+void PopupMainMenu() {
+  const int chosen = Sys().PopupMenu(BuildPopupMenu(g_program.menus));
+  if (chosen != kIdNone) OnCommand(chosen);
+}
+
+}  // namespace
+
+StripDescription DescribeStrip() {
+  StripDescription strip{kProgramTitle, kWindowClassName, {}, {}};
+  for (const ToolbarButton& button : kToolbarButtons) {
+    strip.buttons.push_back({kIdToolbarButtonBase + button.index, button.toolTip, button.image});
+  }
+  for (const MenuCommand& command : kMenuCommands) {
+    strip.shortcuts.push_back({command.shortcut, command.id});
+  }
+  return strip;
+}
+
+void Form_Load() {
+  Sys().HideMainWindow();
+  LoadSettings();
+  if (Sys().AnotherCopyRunning()) {
+    DeliverCommandLine();
+    EndProgram(kSecondCopyExitCode);
+  }
+  DeliverCommandLine();
+  LoadCommandMenu();
+  UpdateHistory(Refresh, L"");
+  Sys().ShowMainWindow();
+  SetTopMost(Sys().MainWindow(), 1);
+}
+
+void Form_MouseDown(short button, short /*shift*/, float /*x*/, float /*y*/) {
+  if ((button & kLeftButton) == 0) return;
+  Sys().BeginWindowDrag(Sys().MainWindow());
+}
+
+void Toolbar_ButtonClick(int index) {
+  switch (index) {
+    case 1:
+      LaunchApplication(g_settings[ApplicationPath]);
+      return;
+    case 2:
+      mnu_sub_replay_Click();
+      return;
+    case 3:
+      PopupMainMenu();
+      return;
+    default:
+      return;
+  }
+}
+
+void Toolbar_OLEDragDrop(DropEvent& drop) {
+  SendDroppedFiles(drop);
+}
+
+void SendDroppedFiles(DropEvent& drop) {
+  for (const std::wstring& file : drop.files) {
+    SendCommand(file, g_settings[ApplicationClass], g_settings[ApplicationName],
+                g_settings[CommandHeader], g_settings[CommandFooter]);
+  }
+}
+
+std::wstring LaunchCommandLine(const std::wstring& path) {
+  if (path.empty() || path.front() == L'"' || !Sys().IsExistingFile(path)) return path;
+  return L'"' + path + L'"';
+}
+
+void LaunchApplication(const std::wstring& path) {
+  if (const ErrorText error = Sys().StartProgram(LaunchCommandLine(path))) ShowMessage(*error);
+}
+
+void SetTopMost(WindowRef window, short flag) {
+  if (flag == 1) Sys().SetAlwaysOnTop(window, true);
+  if (flag == 0) Sys().SetAlwaysOnTop(window, false);
+}
+
+void sub_mnu_refresh_Click() {
+  LoadCommandMenu();
+  UpdateHistory(Refresh, L"");
+}
+
+void mnu_sub_replay_Click() {
+  SendCommand(g_settings[LastText], g_settings[ApplicationClass], g_settings[ApplicationName],
+              g_settings[LastHeader], g_settings[LastFooter]);
+}
+
+void mnu_sub_sub_log_Click(int index) {
+  if (index < 0 || index > kHistorySize) return;
+  SendCommand(mnu_sub_sub_log[index].caption, g_settings[ApplicationClass],
+              g_settings[ApplicationName], L"", L"");
+}
+
+void mnu_sub_command_Click(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= mnu_sub_command.size()) return;
+  SendCommand(mnu_sub_command[index].caption, g_settings[ApplicationClass],
+              g_settings[ApplicationName], L"", std::wstring(kCrLf));
+}
+
+void mnu_sub_end_Click() {
+  EndProgram(kEndExitCode);
+}
+
+void OnCommand(int id) {
+  const int buttons = static_cast<int>(kToolbarButtons.size());
+  if (id > kIdToolbarButtonBase && id <= kIdToolbarButtonBase + buttons) {
+    Toolbar_ButtonClick(id - kIdToolbarButtonBase);
+  } else if (id == kIdRefresh) {
+    sub_mnu_refresh_Click();
+  } else if (id == kIdReplay) {
+    mnu_sub_replay_Click();
+  } else if (id == kIdEnd) {
+    mnu_sub_end_Click();
+  } else if (id >= kIdHistoryBase && id <= kIdHistoryBase + kHistorySize) {
+    mnu_sub_sub_log_Click(id - kIdHistoryBase);
+  } else if (id >= kIdCommandBase && id <= kIdCommandBase + kMaxCommandEntries) {
+    mnu_sub_command_Click(id - kIdCommandBase);
+  }
+}
+
+}  // namespace sendlark

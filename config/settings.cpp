@@ -1,8 +1,0 @@
-#include "config/settings.h"
-
-namespace sendlark {
-
-SettingsTable g_settings;
-std::wstring g_configText;
-
-}  // namespace sendlark

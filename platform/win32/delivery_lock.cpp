@@ -1,0 +1,44 @@
+// The lock all copies of the program in the user's session share for their deliveries: a
+// mutex of the session, since the clipboard is one for the whole session.
+#include "platform/win32/retry.h"
+#include "platform/win32/win32_platform.h"
+
+namespace sendlark::win32 {
+
+namespace {
+
+// A copy stuck in its turn does not stop the others for good. The wait itself is woken by the
+// release or by a message sent to this thread, so it polls nothing.
+constexpr RetryPolicy kTurnPatience = {10000, 0};
+constexpr DWORD kTurnSliceMs = 100;
+constexpr wchar_t kLockName[] = L"Local\\Sendlark-delivery";
+
+}  // namespace
+
+void Win32Platform::AcquireDeliveryLock() {
+  if (lockHeld_) return;
+  if (!deliveryLock_) deliveryLock_.reset(::CreateMutexW(nullptr, FALSE, kLockName));
+  if (!deliveryLock_) return;  // deliver all the same, as if alone
+  const HANDLE mutex = deliveryLock_.get();
+  lockHeld_ = Retry(kTurnPatience, [&] {
+    const DWORD result =
+        ::MsgWaitForMultipleObjects(1, &mutex, FALSE, kTurnSliceMs, QS_SENDMESSAGE);
+    // An abandoned lock belonged to a copy that ended in the middle; it is ours now.
+    if (result == WAIT_OBJECT_0 || result == WAIT_ABANDONED_0) return Attempt::Done;
+    if (result == WAIT_TIMEOUT) return Attempt::Again;
+    if (result != WAIT_OBJECT_0 + 1) return Attempt::Fail;
+    // The holder may be waiting on this thread: emptying the clipboard tells its previous
+    // owner, with a sent message.
+    MSG message;
+    ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    return Attempt::Again;
+  });
+}
+
+void Win32Platform::ReleaseDeliveryLock() {
+  if (!lockHeld_) return;
+  ::ReleaseMutex(deliveryLock_.get());
+  lockHeld_ = false;
+}
+
+}  // namespace sendlark::win32

@@ -1,0 +1,46 @@
+// Everything the program keeps while it runs, in one object: the platform it runs on, the
+// settings table, the texts of its three files and the menu items. The entry point resets it
+// once with the real platform; tests, benchmarks and fuzz targets reset it with a fake.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+#include "state/menu_items.h"
+#include "state/settings.h"
+
+namespace sendlark {
+
+struct ProgramState {
+  Platform* platform = nullptr;
+  SettingsTable settings{};
+  std::wstring configText;   // "Config.ini" as read at start-up
+  std::wstring commandText;  // the command file as last read
+  std::wstring logText;      // the log file as last read
+  MenuState menus = InitialMenus();
+  bool inDeliveryTurn = false;
+};
+
+extern ProgramState g_program;
+
+// The state as the program starts, running on `platform` (null: on none).
+void ResetProgram(Platform* platform);
+
+// The program's own names for its parts of the state.
+inline SettingsTable& g_settings = g_program.settings;
+inline std::wstring& g_configText = g_program.configText;
+inline std::wstring& g_commandText = g_program.commandText;
+inline std::wstring& g_logText = g_program.logText;
+inline HistoryItems& mnu_sub_sub_log = g_program.menus.mnu_sub_sub_log;
+inline std::vector<MenuItem>& mnu_sub_command = g_program.menus.mnu_sub_command;
+
+// The platform in use.
+Platform& Sys();
+
+// Letter case folded by the system's rule, for the text rules that take a CaseFold.
+std::wstring SystemFold(const std::wstring& text);
+
+// Ends the program through the platform in use. Never returns, whatever that platform does.
+[[noreturn]] void EndProgram(int exitCode);
+
+}  // namespace sendlark
