@@ -1,5 +1,7 @@
 #include "config/file_io.h"
 
+#include <optional>
+
 #include "config/text_util.h"
 #include "state/delivery_turn.h"
 #include "state/program_state.h"
@@ -19,17 +21,63 @@ void Check(const ErrorText& error) {
   EndProgram(kFileErrorExitCode);
 }
 
-}  // namespace
-
-void FileIO(int mode, std::wstring& text, const std::wstring& fileName) {
-  if (mode != Read) return;
-  std::string bytes;
-  Check(Sys().ReadFileBytes(PathOf(fileName), bytes));
-  text += TextLines(Sys().FromAnsi(bytes));
+// The text a file's bytes hold, as reading finds it.
+std::wstring Decode(const std::string& bytes, FileEncoding encoding) {
+  return encoding == FileEncoding::Ansi ? Sys().FromAnsi(bytes) : DecodeUnicode(bytes, encoding);
 }
 
-void FileReplace(const std::wstring& text, const std::wstring& fileName) {
-  Check(Sys().ReplaceFileBytes(PathOf(fileName), Sys().ToAnsi(text)));
+// The bytes of `text` in `encoding`, if reading them gives the text back exactly: the ANSI code
+// page may lack a character, bytes in it may look like UTF-8 or begin like a mark, and a text
+// that begins with U+FEFF would lose it to the mark it looks like.
+std::optional<std::string> EncodeExactly(const std::wstring& text, FileEncoding encoding) {
+  std::optional<std::string> bytes =
+      encoding == FileEncoding::Ansi ? Sys().ToAnsi(text) : EncodeUnicode(text, encoding);
+  if (!bytes) return std::nullopt;
+  const FileEncoding read = DetectEncoding(*bytes);
+  if (Decode(*bytes, read) != text) return std::nullopt;
+  return bytes;
+}
+
+}  // namespace
+
+std::wstring DecodeFileText(const std::string& bytes, FileEncoding& encoding) {
+  encoding = DetectEncoding(bytes);
+  return Decode(bytes, encoding);
+}
+
+std::string EncodeFileText(const std::wstring& text, FileEncoding& encoding) {
+  // UTF-16 holds even an unpaired surrogate, which UTF-8 cannot.
+  for (const FileEncoding candidate : {encoding, FileEncoding::Utf8Bom, FileEncoding::Utf16Le}) {
+    if (std::optional<std::string> bytes = EncodeExactly(text, candidate)) {
+      encoding = candidate;
+      return std::move(*bytes);
+    }
+  }
+  encoding = FileEncoding::Utf16Le;
+  return EncodeUnicode(text, encoding);
+}
+
+FileEncoding ReadTextFile(std::wstring& text, const std::wstring& fileName) {
+  std::string bytes;
+  Check(Sys().ReadFileBytes(PathOf(fileName), bytes));
+  FileEncoding encoding;
+  text += TextLines(DecodeFileText(bytes, encoding));
+  return encoding;
+}
+
+void FileIO(int mode, std::wstring& text, const std::wstring& fileName) {
+  if (mode == Read) ReadTextFile(text, fileName);
+}
+
+FileEncoding FileReplace(const std::wstring& text, const std::wstring& fileName,
+                         FileEncoding encoding) {
+  const std::wstring path = PathOf(fileName);
+  const std::string bytes = EncodeFileText(text, encoding);
+  // Only the holder of the turn replaces the file, so any temporary file of it that is there
+  // now was left by a copy that ended half way.
+  if (InDeliveryTurn()) Sys().RemoveStaleReplacements(path);
+  Check(Sys().ReplaceFileBytes(path, bytes));
+  return encoding;
 }
 
 }  // namespace sendlark

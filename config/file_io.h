@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "config/text_encoding.h"
+
 namespace sendlark {
 
 enum FileMode : int {
@@ -10,15 +12,30 @@ enum FileMode : int {
 };
 
 // Reads `fileName` in the program's folder when `mode` is Read; any other mode does nothing.
-// Files are in the system's ANSI code page. On reading, a line ends at CR LF or at a CR alone;
-// a LF alone belongs to the line. A failure is never returned: it is shown to the user and
-// ends the program.
+// A file is read in the encoding its bytes show (see DetectEncoding): UTF-8 or UTF-16 with a
+// mark, UTF-8 without one, or else the system's ANSI code page. On reading, a line ends at
+// CR LF or at a CR alone; a LF alone belongs to the line. A failure is never returned: it is
+// shown to the user and ends the program.
 void FileIO(int mode, std::wstring& text, const std::wstring& fileName);
 
+// The text a file's bytes hold, before it is cut into lines, and the encoding they show.
+std::wstring DecodeFileText(const std::string& bytes, FileEncoding& encoding);
+
+// The bytes that hold `text` in `encoding`, or, if it would not read back exactly in it (the
+// ANSI code page lacks one of its characters, say), in UTF-8 with its mark; `encoding` is set
+// to the encoding used.
+std::string EncodeFileText(const std::wstring& text, FileEncoding& encoding);
+
+// FileIO in read mode that also tells which encoding the file was read in.
+FileEncoding ReadTextFile(std::wstring& text, const std::wstring& fileName);
+
 // Replaces the whole content of `fileName` with `text` in one step, so that a reader, or a
-// failure half way, never leaves part of the old or new content behind. Failures end the
-// program as in FileIO.
-void FileReplace(const std::wstring& text, const std::wstring& fileName);
+// failure half way, never leaves part of the old or new content behind. The text is written as
+// EncodeFileText writes it, so no character is lost. Returns the encoding written. Temporary files
+// left by an earlier copy that ended while replacing the file are removed first when this copy
+// holds the delivery turn. Failures end the program as in FileIO.
+FileEncoding FileReplace(const std::wstring& text, const std::wstring& fileName,
+                         FileEncoding encoding);
 
 inline constexpr wchar_t kFileErrorMessage[] = L"ファイル入出力エラー";
 inline constexpr int kFileErrorExitCode = 1;

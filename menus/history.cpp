@@ -5,6 +5,7 @@
 #include "config/fields.h"
 #include "config/file_io.h"
 #include "config/text_util.h"
+#include "state/delivery_turn.h"
 #include "state/program_state.h"
 
 namespace sendlark {
@@ -18,8 +19,10 @@ void ShowEntry(int item, const std::wstring& caption) {
 }  // namespace
 
 void UpdateHistory(int mode, const std::wstring& text) {
+  // Another copy's delivery must not slip in between reading the log and writing it back.
+  const DeliveryTurn turn;
   g_logText.clear();
-  FileIO(Read, g_logText, g_settings[LogFileName]);
+  const FileEncoding encoding = ReadTextFile(g_logText, g_settings[LogFileName]);
 
   std::array<std::wstring, kHistorySize + 1> working;  // positions 1 to 10
   int offset = 0;
@@ -42,7 +45,7 @@ void UpdateHistory(int mode, const std::wstring& text) {
   for (int position = 1; position <= kHistorySize; ++position) {
     if (!working[position].empty()) content += working[position] + std::wstring(kCrLf);
   }
-  if (!content.empty()) FileReplace(content, g_settings[LogFileName]);
+  if (!content.empty()) FileReplace(content, g_settings[LogFileName], encoding);
 }
 
 }  // namespace sendlark

@@ -5,17 +5,19 @@
 namespace sendlark {
 
 DeliveryTurn::DeliveryTurn() {
-  Sys().AcquireDeliveryLock();
-  g_program.inDeliveryTurn = true;
+  if (g_program.deliveryTurns++ == 0) Sys().AcquireDeliveryLock();
 }
 
 DeliveryTurn::~DeliveryTurn() {
-  g_program.inDeliveryTurn = false;
-  Sys().ReleaseDeliveryLock();
+  if (--g_program.deliveryTurns == 0) Sys().ReleaseDeliveryLock();
+}
+
+bool InDeliveryTurn() {
+  return g_program.deliveryTurns > 0;
 }
 
 void ShowMessage(const std::wstring& text) {
-  const bool inTurn = g_program.inDeliveryTurn;
+  const bool inTurn = InDeliveryTurn();
   if (inTurn) Sys().ReleaseDeliveryLock();
   Sys().ShowMessage(text);
   if (inTurn) Sys().AcquireDeliveryLock();

@@ -8,7 +8,8 @@ namespace sendlark {
 
 // The clipboard is one for the whole session and the log file one per folder, so two copies
 // delivering at the same moment would paste each other's text and lose each other's history
-// entries. A delivery holds the turn from its first step to its last.
+// entries. A delivery holds the turn from its first step to its last, and so does every rewrite
+// of the log file. A turn taken inside another is part of it.
 class DeliveryTurn {
  public:
   DeliveryTurn();
@@ -16,6 +17,9 @@ class DeliveryTurn {
   DeliveryTurn(const DeliveryTurn&) = delete;
   DeliveryTurn& operator=(const DeliveryTurn&) = delete;
 };
+
+// True while this copy holds the turn.
+bool InDeliveryTurn();
 
 // A modal message box with the critical icon, one OK button and the program's title. Other
 // copies deliver while the user reads it: a turn this copy holds is given up while the box is

@@ -18,7 +18,7 @@ struct ProgramState {
   std::wstring commandText;  // the command file as last read
   std::wstring logText;      // the log file as last read
   MenuState menus = InitialMenus();
-  bool inDeliveryTurn = false;
+  int deliveryTurns = 0;  // nested DeliveryTurn objects alive
 };
 
 extern ProgramState g_program;

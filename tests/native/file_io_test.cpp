@@ -33,7 +33,16 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"CrThenCrLf", "A\r\r\nB", L"", L"A\r\n\r\nB\r\n"},
                       ReadCase{"EmptyLines", "\r\n\r\n", L"", L"\r\n\r\n"},
                       ReadCase{"AfterEarlierText", "B\r\n", L"A\r\n", L"A\r\nB\r\n"},
-                      ReadCase{"EmptyFileLeavesText", "", L"keep", L"keep"}),
+                      ReadCase{"EmptyFileLeavesText", "", L"keep", L"keep"},
+                      // The mark is no part of the text; line ends count after decoding.
+                      ReadCase{"Utf8Mark",
+                               "\xEF\xBB\xBF"
+                               "A\rB",
+                               L"", L"A\r\nB\r\n"},
+                      ReadCase{"Utf8WithoutMark", "caf\xC3\xA9", L"", L"café\r\n"},
+                      ReadCase{"Utf16Le", std::string("\xFF\xFE\x14\x8A\r\0A\0", 8), L"",
+                               L"訔\r\nA\r\n"},
+                      ReadCase{"AnsiOtherwise", "caf\xE9", L"", L"café\r\n"}),
     [](const ::testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
 
 class FileIOTest : public FakePlatformTest {};
@@ -58,15 +67,15 @@ TEST_F(FileIOTest, ShiftJisTextRoundTrips) {
   std::wstring text;
   FileIO(Read, text, L"f.txt");
   EXPECT_EQ(Utf8(text), "表示\\n\r\nソ\r\n");
-  FileReplace(L"表\r\n", L"g.txt");
+  FileReplace(L"表\r\n", L"g.txt", FileEncoding::Ansi);
   EXPECT_EQ(sys.ReadFile(L"g.txt"), "\x95\x5c\r\n");
 }
 
 TEST_F(FileIOTest, ReplaceWritesTheWholeTextAtOnce) {
   sys.WriteFile(L"f.txt", "old\r\nlines\r\n");
-  FileReplace(L"new\r\n", L"f.txt");
+  FileReplace(L"new\r\n", L"f.txt", FileEncoding::Ansi);
   EXPECT_EQ(sys.ReadFile(L"f.txt"), "new\r\n");
-  EXPECT_EQ(ExpectEnd([&] { FileReplace(L"x", L""); }), kFileErrorExitCode);
+  EXPECT_EQ(ExpectEnd([&] { FileReplace(L"x", L"", FileEncoding::Ansi); }), kFileErrorExitCode);
 }
 
 }  // namespace

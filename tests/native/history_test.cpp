@@ -122,14 +122,50 @@ TEST_F(HistoryTest, ALoneCarriageReturnSplitsTheEntryWhenReadBack) {
   EXPECT_THAT(Shown(), ElementsAre("a", "b"));
 }
 
-TEST_F(HistoryTest, ShiftJisEntriesAreWrittenInTheCodePage) {
-  sys.codePage = "CP932";
-  WriteLog(0);
-  UpdateHistory(Add, L"表示");
-  EXPECT_EQ(sys.ReadFile(L"log.txt"), "\x95\x5c\x8e\xa6\r\n");
+struct LogCase {
+  const char* name;
+  std::string codePage;
+  std::string before;  // the log file's bytes
+  std::wstring entry;  // added in front
+  std::string after;
+};
+
+class LogEncodingTest : public HistoryTest, public ::testing::WithParamInterface<LogCase> {};
+
+// The log keeps the encoding it was read in, unless an entry does not fit the ANSI code page:
+// then the whole log becomes UTF-8 with a mark, and nothing is lost.
+TEST_P(LogEncodingTest, KeepsTheLogsEncodingUnlessAnEntryWouldBeLost) {
+  const LogCase& c = GetParam();
+  sys.codePage = c.codePage;
+  sys.WriteFile(L"log.txt", c.before);
+  UpdateHistory(Add, c.entry);
+  EXPECT_EQ(sys.ReadFile(L"log.txt"), c.after);
+  // Read back, every entry is what was delivered.
+  const std::wstring first = mnu_sub_sub_log[1].caption;
   UpdateHistory(Refresh, L"");
-  EXPECT_THAT(Shown(), ElementsAre("表示"));
+  EXPECT_EQ(mnu_sub_sub_log[1].caption, first);
+  EXPECT_EQ(sys.ReadFile(L"log.txt"), c.after);
 }
+
+const std::string kBom = "\xEF\xBB\xBF";
+
+INSTANTIATE_TEST_SUITE_P(
+    Logs, LogEncodingTest,
+    ::testing::Values(
+        LogCase{"AnsiStaysByteForByte", "CP1252", "caf\xE9\r\n", L"new", "new\r\ncaf\xE9\r\n"},
+        LogCase{"ShiftJisStays", "CP932", "\x95\x5c\r\n", L"表示",
+                "\x95\x5c\x8e\xa6\r\n\x95\x5c\r\n"},
+        LogCase{"AnEntryOutsideTheCodePageMakesItUtf8", "CP932", "\x95\x5c\r\n",
+                L"résumé Ωmega 🙂", kBom + "résumé Ωmega 🙂\r\n表\r\n"},
+        LogCase{"JapaneseUnderCodePage1252", "CP1252", "", L"表示", kBom + "表示\r\n"},
+        LogCase{"Utf8WithoutMarkStays", "CP1252", "caf\xC3\xA9\r\n", L"x", "x\r\ncaf\xC3\xA9\r\n"},
+        LogCase{"Utf8WithMarkStays", "CP1252", kBom + "a\r\n", L"b", kBom + "b\r\na\r\n"},
+        LogCase{"Utf16Stays", "CP932",
+                std::string("\xFF\xFE"
+                            "a\0\r\0\n\0",
+                            8),
+                L"表", std::string("\xFF\xFE\x68\x88\r\0\n\0a\0\r\0\n\0", 14)}),
+    [](const ::testing::TestParamInfo<LogCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace sendlark::testing

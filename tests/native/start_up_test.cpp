@@ -95,8 +95,9 @@ TEST_F(FormLoadTest, FillsTheConfiguredSlotsAndLeavesTheLastDeliveryEmpty) {
 TEST_F(FormLoadTest, WithoutArgumentsBuildsTheMenusThenShowsTheWindowTopmost) {
   UseStandardConfig();
   Form_Load();
-  EXPECT_THAT(sys.trace, ElementsAre("hide", "read:Config.ini", "another-copy?",
-                                     "read:commands.txt", "read:log.txt", "show", "topmost"));
+  EXPECT_THAT(sys.trace,
+              ElementsAre("hide", "read:Config.ini", "another-copy?", "read:commands.txt", "turn",
+                          "read:log.txt", "end turn", "show", "topmost"));
   EXPECT_TRUE(sys.clipboardWrites.empty());
   EXPECT_TRUE(sys.visible);
   EXPECT_EQ(sys.topMost, true);
