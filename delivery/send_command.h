@@ -12,6 +12,13 @@ namespace sendlark {
 void SendCommand(std::wstring text, std::wstring className, std::wstring windowName,
                  std::wstring header, std::wstring footer);
 
+enum class Delivery { Pasted, NotPasted, NotOnClipboard };
+
+// Puts the command text on the clipboard and has the target paste it, showing the user any
+// failure, as SendCommand does, but records nothing: for trying a target out.
+Delivery Deliver(const std::wstring& command, const std::wstring& className,
+                 const std::wstring& windowName);
+
 // Finds the target window, brings the target forward and has it carry out its paste command.
 // False when the window was not found or a step failed; a failed step has been reported.
 bool PasteToApplication(const std::wstring& className, const std::wstring& windowName);

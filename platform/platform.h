@@ -18,6 +18,17 @@ using WindowRef = std::uintptr_t;
 // Empty when an operation worked; otherwise the system's description of why it did not.
 using ErrorText = std::optional<std::wstring>;
 
+// What became of a command sent to the target application: error 0 when the target carried it
+// out; otherwise the system's error code and its description.
+struct CommandOutcome {
+  std::uint32_t error = 0;
+  std::wstring description;
+};
+
+// The system's code for a wait that ran out, here a target that has not answered in time: it
+// keeps the command and carries it out when it recovers.
+inline constexpr std::uint32_t kErrorTimeout = 1460;
+
 // One entry of a popup menu as it is to be shown. A separator has no id and no text.
 struct MenuEntry {
   int id = 0;
@@ -45,11 +56,17 @@ class Platform {
   // Whole files as bytes.
   virtual ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) = 0;
   // Replaces the file's content in one step: readers see the old bytes or the new, never a mix.
+  // The new bytes are written to a temporary file beside it first.
   virtual ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) = 0;
+  // Removes the temporary files that replacing `path` left behind in a process that ended in
+  // the middle. Only while no other process can be replacing the file.
+  virtual void RemoveStaleReplacements(const std::wstring& path) = 0;
 
   // Text conversions that follow the system's locale.
   virtual std::wstring FromAnsi(const std::string& bytes) = 0;
-  virtual std::string ToAnsi(const std::wstring& text) = 0;
+  // The text in the ANSI code page; nothing when the code page cannot hold it exactly, so that
+  // no character is written as a look-alike or a "?".
+  virtual std::optional<std::string> ToAnsi(const std::wstring& text) = 0;
   // The text with letter case folded so that an exact search ignores case; same length.
   virtual std::wstring FoldCase(const std::wstring& text) = 0;
   // The number a text stands for under the user's locale, or nothing when it is not one.
@@ -70,15 +87,16 @@ class Platform {
 
   // The target application.
   virtual ErrorText PutClipboardText(const std::wstring& text) = 0;
+  // The top-level window with exactly this class and title. Windows of this program's own
+  // process are never targets.
   virtual WindowRef FindTargetWindow(const std::wstring& className,
                                      const std::wstring& windowName) = 0;
-  // Brings forward the window whose title is `title`, or else one whose title begins with it.
-  // False when there is no such window.
+  // Brings forward the window of another process whose title is `title`, or else one whose
+  // title begins with it. False when there is no such window.
   virtual bool ActivateByTitle(const std::wstring& title) = 0;
-  // Has the target carry out its command `id`; returns once it has, or gives up waiting on a
-  // hung one, which still gets the command when it recovers. An error only when the window no
-  // longer exists.
-  virtual ErrorText SendCommandId(WindowRef target, std::int32_t id) = 0;
+  // Has the target carry out its command `id` and waits until it has, or until the wait runs
+  // out (kErrorTimeout).
+  virtual CommandOutcome SendCommandId(WindowRef target, std::int32_t id) = 0;
 
   // The lock that all copies of the program in the user's session share for their deliveries.
   // Acquiring waits for another copy's release, though not without end: a copy stuck holding

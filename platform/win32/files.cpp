@@ -23,6 +23,28 @@ Attempt Outcome(bool done, bool (*transient)(DWORD) = IsBusy) {
   return transient(::GetLastError()) ? Attempt::Again : Attempt::Fail;
 }
 
+// Each process replaces a file through a temporary file of its own beside it,
+// "<file>.<process id>.tmp", so that two copies never write into the same one.
+std::wstring TemporaryFor(const std::wstring& path) {
+  return path + L"." + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
+}
+
+// Whether `name` is "<file>.<digits>.tmp", the file's name compared as the file system does,
+// without regard to letter case.
+bool IsTemporaryOf(std::wstring_view name, std::wstring_view file) {
+  constexpr std::wstring_view kSuffix = L".tmp";
+  if (name.size() <= file.size() + 1 + kSuffix.size() || name[file.size()] != L'.') return false;
+  const auto sameText = [](std::wstring_view a, std::wstring_view b) {
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+  };
+  if (!sameText(name.substr(0, file.size()), file)) return false;
+  if (!sameText(name.substr(name.size() - kSuffix.size()), kSuffix)) return false;
+  const std::wstring_view id =
+      name.substr(file.size() + 1, name.size() - file.size() - 1 - kSuffix.size());
+  return std::all_of(id.begin(), id.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+}
+
 UniqueFile OpenPatiently(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
   UniqueFile file;
   Retry(kBusyFilePatience, [&] {
@@ -71,7 +93,7 @@ ErrorText Win32Platform::ReplaceFileBytes(const std::wstring& path, const std::s
   // program being ended, or a second copy writing at the same moment (each copy writes a
   // temporary file of its own). The data is not forced to the disk on every delivery; that
   // would cost more than the delivery itself.
-  const std::wstring temporary = path + L"." + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
+  const std::wstring temporary = TemporaryFor(path);
   ErrorText error;
   {
     UniqueFile file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -88,6 +110,22 @@ ErrorText Win32Platform::ReplaceFileBytes(const std::wstring& path, const std::s
   if (!error && !Retry(kBusyFilePatience, move)) error = LastErrorText();
   if (error) ::DeleteFileW(temporary.c_str());
   return error;
+}
+
+void Win32Platform::RemoveStaleReplacements(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? L"" : path.substr(0, slash + 1);
+  const std::wstring file = path.substr(folder.size());
+  WIN32_FIND_DATAW found;
+  const HANDLE search = ::FindFirstFileW((path + L".*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    // The pattern also matches short names and other middles.
+    if (IsTemporaryOf(found.cFileName, file)) {
+      ::DeleteFileW((folder + found.cFileName).c_str());
+    }
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
 }
 
 bool Win32Platform::IsExistingFile(const std::wstring& path) {

@@ -26,13 +26,24 @@ std::wstring Win32Platform::FromAnsi(const std::string& bytes) {
   return text;
 }
 
-std::string Win32Platform::ToAnsi(const std::wstring& text) {
-  if (text.empty() || !FitsInt(text.size())) return {};
+std::optional<std::string> Win32Platform::ToAnsi(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  if (!FitsInt(text.size())) return std::nullopt;
   const int size = static_cast<int>(text.size());
+  // Without best fit a character the code page lacks becomes the default character, and the
+  // flag says so. A system whose ANSI code page is UTF-8 takes neither, and loses nothing but
+  // unpaired surrogates, which the way back shows.
+  const bool utf8 = ::GetACP() == CP_UTF8;
+  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  BOOL usedDefault = FALSE;
+  BOOL* const defaultFlag = utf8 ? nullptr : &usedDefault;
   const int length =
-      ::WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+      ::WideCharToMultiByte(CP_ACP, flags, text.data(), size, nullptr, 0, nullptr, defaultFlag);
+  if (length <= 0 || usedDefault) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(length), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
+  ::WideCharToMultiByte(CP_ACP, flags, text.data(), size, bytes.data(), length, nullptr,
+                        defaultFlag);
+  if (usedDefault || FromAnsi(bytes) != text) return std::nullopt;
   return bytes;
 }
 

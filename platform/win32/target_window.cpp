@@ -1,4 +1,5 @@
 // Finding, activating and commanding the target application's window.
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -11,20 +12,38 @@ namespace sendlark::win32 {
 namespace {
 
 constexpr UINT kCommandTimeoutMs = 5000;
+static_assert(kErrorTimeout == ERROR_TIMEOUT);
 // The system brings a window forward after SetForegroundWindow returns; the paste must not
 // reach it before it is in front.
 constexpr RetryPolicy kForegroundPatience = {300, 10};
 
-// The window's title. For another process's window this reads the title the system keeps,
-// without a message to that process, so a hung program cannot stall the search.
+// The window's whole title. For another process's window this reads the title the system
+// keeps, without a message to that process, so a hung program cannot stall the search.
 std::wstring TitleOf(HWND window) {
-  wchar_t title[512] = {};
-  ::GetWindowTextW(window, title, static_cast<int>(std::size(title)));
-  return title;
+  std::wstring title(256, L'\0');
+  for (;;) {
+    const int length = ::GetWindowTextW(window, title.data(), static_cast<int>(title.size()));
+    // A title that fills the buffer may have been cut.
+    if (length < static_cast<int>(title.size()) - 1) {
+      title.resize(static_cast<std::size_t>(std::max(length, 0)));
+      return title;
+    }
+    title.assign(title.size() * 2, L'\0');
+  }
+}
+
+// Sendlark's own windows are never targets: sending the strip its own resend command would
+// resend for ever.
+bool IsOwnWindow(HWND window) {
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(window, &process);
+  return process == ::GetCurrentProcessId();
 }
 
 BOOL CALLBACK CollectVisible(HWND window, LPARAM data) {
-  if (::IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+  if (::IsWindowVisible(window) && !IsOwnWindow(window)) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+  }
   return TRUE;
 }
 
@@ -72,13 +91,16 @@ void BringToFront(HWND window) {
 
 }  // namespace
 
-// The top-level window with exactly this class and title, both compared in the ANSI code page
-// as FindWindowA does; empty texts are searched for as empty texts, never as wildcards.
+// The top-level window of another process with exactly this class and title, compared in
+// Unicode, so that a class or title outside the ANSI code page is found too. Empty texts are
+// searched for as empty texts, never as wildcards.
 WindowRef Win32Platform::FindTargetWindow(const std::wstring& className,
                                           const std::wstring& windowName) {
-  const std::string ansiClass = ToAnsi(className);
-  const std::string ansiName = ToAnsi(windowName);
-  return ToRef(::FindWindowA(ansiClass.c_str(), ansiName.c_str()));
+  HWND window = nullptr;
+  do {
+    window = ::FindWindowExW(nullptr, window, className.c_str(), windowName.c_str());
+  } while (window != nullptr && IsOwnWindow(window));
+  return ToRef(window);
 }
 
 // Brings forward the visible top-level window titled `title` (letter case ignored), or else
@@ -89,7 +111,7 @@ bool Win32Platform::ActivateByTitle(const std::wstring& title) {
   // From the second delivery on the target is usually in front already.
   if (const HWND foreground = ::GetForegroundWindow();
       foreground != nullptr && ::IsWindowVisible(foreground) && !::IsIconic(foreground) &&
-      foldedTitle(foreground) == wanted) {
+      !IsOwnWindow(foreground) && foldedTitle(foreground) == wanted) {
     return true;
   }
   std::vector<HWND> windows;
@@ -101,7 +123,7 @@ bool Win32Platform::ActivateByTitle(const std::wstring& title) {
 }
 
 // Sends WM_COMMAND `id` and waits until the target has handled it, for five seconds at most.
-ErrorText Win32Platform::SendCommandId(WindowRef targetRef, std::int32_t id) {
+CommandOutcome Win32Platform::SendCommandId(WindowRef targetRef, std::int32_t id) {
   const HWND target = ToHwnd(targetRef);
   // All 32 bits of the identifier, as a 32-bit program would have passed them.
   const WPARAM command = static_cast<std::uint32_t>(id);
@@ -109,20 +131,25 @@ ErrorText Win32Platform::SendCommandId(WindowRef targetRef, std::int32_t id) {
   const DWORD start = ::GetTickCount();
   if (::SendMessageTimeoutW(target, WM_COMMAND, command, 0, SMTO_ABORTIFHUNG, kCommandTimeoutMs,
                             &result) != 0) {
-    return std::nullopt;
+    return {};
   }
+  DWORD error = ::GetLastError();
   // Wine may take a healthy window that sat idle for a while for a hung one and refuse at
-  // once. Only a refusal that came at once is tried again, with the same bound, so a truly
-  // hung target still costs at most those five seconds.
+  // once. Only a refusal as hung that came at once is tried again, with the same bound, so a
+  // truly hung target still costs at most those five seconds.
   const DWORD waited = ::GetTickCount() - start;
-  if (waited < kCommandTimeoutMs && ::IsWindow(target)) {
-    ::SendMessageTimeoutW(target, WM_COMMAND, command, 0, SMTO_NORMAL, kCommandTimeoutMs - waited,
-                          &result);
+  if ((error == ERROR_TIMEOUT || error == ERROR_SUCCESS) && waited < kCommandTimeoutMs &&
+      ::IsWindow(target)) {
+    if (::SendMessageTimeoutW(target, WM_COMMAND, command, 0, SMTO_NORMAL,
+                              kCommandTimeoutMs - waited, &result) != 0) {
+      return {};
+    }
+    error = ::GetLastError();
   }
-  // A hung target keeps the command and carries it out once it recovers, as it would a posted
-  // one; only a window that is gone has lost it.
-  if (!::IsWindow(target)) return ErrorDescription(ERROR_INVALID_WINDOW_HANDLE);
-  return std::nullopt;
+  if (!::IsWindow(target)) error = ERROR_INVALID_WINDOW_HANDLE;
+  // A refusal that gives no reason is taken for the wait it most likely was.
+  if (error == ERROR_SUCCESS) error = ERROR_TIMEOUT;
+  return {error, ErrorDescription(error)};
 }
 
 }  // namespace sendlark::win32

@@ -18,10 +18,11 @@ namespace sendlark::testing {
 
 namespace {
 
-// Converts with iconv, putting `fallback` in place of anything the target cannot hold.
+// Converts with iconv, putting `fallback` in place of anything the target cannot hold, and
+// saying so in `lossy` if given.
 template <typename Out>
 Out Convert(const char* to, const char* from, const char* data, std::size_t size, std::size_t unit,
-            const char* fallback, std::size_t fallbackSize) {
+            const char* fallback, std::size_t fallbackSize, bool* lossy = nullptr) {
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open");
   std::string out;
@@ -35,6 +36,7 @@ Out Convert(const char* to, const char* from, const char* data, std::size_t size
     out.append(buffer, o - buffer);
     if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
       out.append(fallback, fallbackSize);
+      if (lossy != nullptr) *lossy = true;
       const std::size_t skip = std::min(left, unit);
       in += skip;
       left -= skip;
@@ -162,13 +164,22 @@ ErrorText FakePlatform::ReplaceFileBytes(const std::wstring& path, const std::st
   return std::nullopt;
 }
 
+void FakePlatform::RemoveStaleReplacements(const std::wstring& path) {
+  trace.push_back("clean up:" + HostPath(path).filename().string());
+}
+
 std::wstring FakePlatform::FromAnsi(const std::string& bytes) {
   return Convert<std::wstring>("WCHAR_T", codePage.c_str(), bytes.data(), bytes.size(), 1, "?\0\0",
                                sizeof(wchar_t));
 }
 
-std::string FakePlatform::ToAnsi(const std::wstring& text) {
-  return Encode(text, codePage);
+std::optional<std::string> FakePlatform::ToAnsi(const std::wstring& text) {
+  bool lossy = false;
+  std::string bytes =
+      Convert<std::string>(codePage.c_str(), "WCHAR_T", reinterpret_cast<const char*>(text.data()),
+                           text.size() * sizeof(wchar_t), sizeof(wchar_t), "?", 1, &lossy);
+  if (lossy || FromAnsi(bytes) != text) return std::nullopt;
+  return bytes;
 }
 
 std::wstring UpperCase(const std::wstring& text) {
@@ -257,11 +268,12 @@ bool FakePlatform::ActivateByTitle(const std::wstring& title) {
   return found;
 }
 
-ErrorText FakePlatform::SendCommandId(WindowRef target, std::int32_t id) {
+CommandOutcome FakePlatform::SendCommandId(WindowRef target, std::int32_t id) {
   trace.push_back("send:" + std::to_string(id));
-  if (sendError) return sendError;
-  sent.push_back({target, id, clipboard_});
-  return std::nullopt;
+  if (sendOutcome.error == 0 || sendOutcome.error == kErrorTimeout) {
+    sent.push_back({target, id, clipboard_});
+  }
+  return sendOutcome;
 }
 
 void FakePlatform::AcquireDeliveryLock() {

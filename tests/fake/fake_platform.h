@@ -45,7 +45,7 @@ class FakePlatform : public Platform {
   ErrorText clipboardError;
   bool activationFails = false;  // the target is found, but bringing it forward is not
   ErrorText startError;
-  ErrorText sendError;            // the target window is gone when the command is sent
+  CommandOutcome sendOutcome;     // what sending the target its paste command comes to
   std::vector<int> popupChoices;  // what the user picks, one per popup; 0 dismisses it
 
   WindowRef AddWindow(const std::wstring& className, const std::wstring& title);
@@ -73,8 +73,9 @@ class FakePlatform : public Platform {
   bool IsExistingFile(const std::wstring& path) override;
   ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) override;
   ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) override;
+  void RemoveStaleReplacements(const std::wstring& path) override;
   std::wstring FromAnsi(const std::string& bytes) override;
-  std::string ToAnsi(const std::wstring& text) override;
+  std::optional<std::string> ToAnsi(const std::wstring& text) override;
   std::wstring FoldCase(const std::wstring& text) override;
   std::optional<double> ParseNumber(const std::wstring& text) override;
   WindowRef MainWindow() override { return kMainWindow; }
@@ -88,7 +89,7 @@ class FakePlatform : public Platform {
   WindowRef FindTargetWindow(const std::wstring& className,
                              const std::wstring& windowName) override;
   bool ActivateByTitle(const std::wstring& title) override;
-  ErrorText SendCommandId(WindowRef target, std::int32_t id) override;
+  CommandOutcome SendCommandId(WindowRef target, std::int32_t id) override;
   void AcquireDeliveryLock() override;
   void ReleaseDeliveryLock() override;
 

@@ -35,9 +35,9 @@ class SendCommandTest : public FakePlatformTest {
 TEST_F(SendCommandTest, PastesIntoTheTargetAndRecordsTheDelivery) {
   const WindowRef target = sys.AddWindow(L"TargetClass", L"Target Window");
   Send(L"item\\n");
-  EXPECT_THAT(sys.trace,
-              ElementsAre("turn", "clipboard:<item\r\n>", "find", "activate:Target Window",
-                          "send:770", "read:log.txt", "replace:log.txt", "end turn"));
+  EXPECT_THAT(sys.trace, ElementsAre("turn", "clipboard:<item\r\n>", "find",
+                                     "activate:Target Window", "send:770", "read:log.txt",
+                                     "clean up:log.txt", "replace:log.txt", "end turn"));
   ASSERT_EQ(sys.sent.size(), 1u);
   EXPECT_EQ(sys.sent[0].target, target);
   EXPECT_EQ(sys.ReadFile(L"log.txt"), "<item\\n>\r\nolder\r\n");
@@ -52,7 +52,7 @@ TEST_F(SendCommandTest, MissingTargetShowsTheWindowAndTheMessageThenStillRecords
   Send(L"item");
   EXPECT_THAT(sys.trace,
               ElementsAre("turn", "clipboard:<item>", "find", "show", "end turn", Failure(), "turn",
-                          "read:log.txt", "replace:log.txt", "end turn"));
+                          "read:log.txt", "clean up:log.txt", "replace:log.txt", "end turn"));
   EXPECT_EQ(sys.ReadFile(L"log.txt"), "<item>\r\nolder\r\n");
   EXPECT_EQ(g_settings[LastText], L"item");
 }
@@ -61,10 +61,10 @@ TEST_F(SendCommandTest, FailedActivationShowsTwoMessagesAndSendsNothing) {
   sys.AddWindow(L"TargetClass", L"Target Window");
   sys.activationFails = true;
   Send(L"item");
-  EXPECT_THAT(sys.trace,
-              ElementsAre("turn", "clipboard:<item>", "find", "activate:Target Window", "show",
-                          "end turn", Failure(kNoSuchTitleText), "turn", "show", "end turn",
-                          Failure(), "turn", "read:log.txt", "replace:log.txt", "end turn"));
+  EXPECT_THAT(sys.trace, ElementsAre("turn", "clipboard:<item>", "find", "activate:Target Window",
+                                     "show", "end turn", Failure(kNoSuchTitleText), "turn", "show",
+                                     "end turn", Failure(), "turn", "read:log.txt",
+                                     "clean up:log.txt", "replace:log.txt", "end turn"));
 }
 
 TEST_F(SendCommandTest, UnusablePasteIdBringsTheTargetForwardButSendsNothing) {
@@ -75,25 +75,51 @@ TEST_F(SendCommandTest, UnusablePasteIdBringsTheTargetForwardButSendsNothing) {
     sys.trace.clear();
     g_settings[ApplicationPaste] = paste;
     Send(L"item");
-    EXPECT_THAT(sys.trace,
-                ElementsAre("turn", "clipboard:<item>", "find", "activate:Target Window", "show",
-                            "end turn", Failure(description), "turn", "show", "end turn", Failure(),
-                            "turn", "read:log.txt", "replace:log.txt", "end turn"));
+    EXPECT_THAT(sys.trace, ElementsAre("turn", "clipboard:<item>", "find", "activate:Target Window",
+                                       "show", "end turn", Failure(description), "turn", "show",
+                                       "end turn", Failure(), "turn", "read:log.txt",
+                                       "clean up:log.txt", "replace:log.txt", "end turn"));
   }
   EXPECT_TRUE(sys.sent.empty());
   EXPECT_EQ(mnu_sub_sub_log[3].caption, L"<item>");
 }
 
-TEST_F(SendCommandTest, TargetClosingBeforeItsCommandShowsTwoMessagesAndStillRecords) {
+struct OutcomeCase {
+  const char* name;
+  std::uint32_t error;
+  bool lost;  // the paste is lost, and the user told so
+};
+
+class PasteOutcomeTest : public SendCommandTest,
+                         public ::testing::WithParamInterface<OutcomeCase> {};
+
+// Only a target that does not answer in time still pastes (it keeps the command); every other
+// refusal is a failed paste, reported with the system's reason. Either way the item is recorded.
+TEST_P(PasteOutcomeTest, OnlyATimeoutIsNotAFailure) {
   sys.AddWindow(L"TargetClass", L"Target Window");
-  sys.sendError = L"Invalid window handle.";
+  sys.sendOutcome = {GetParam().error, L"reason"};
   Send(L"item");
-  EXPECT_THAT(
-      sys.trace,
-      ElementsAre("turn", "clipboard:<item>", "find", "activate:Target Window", "send:770", "show",
-                  "end turn", Failure(L"Invalid window handle."), "turn", "show", "end turn",
-                  Failure(), "turn", "read:log.txt", "replace:log.txt", "end turn"));
+  const std::vector<std::string> tail = {"read:log.txt", "clean up:log.txt", "replace:log.txt",
+                                         "end turn"};
+  std::vector<std::string> expected = {"turn", "clipboard:<item>", "find", "activate:Target Window",
+                                       "send:770"};
+  if (GetParam().lost) {
+    expected.insert(expected.end(), {"show", "end turn", Failure(L"reason"), "turn", "show",
+                                     "end turn", Failure(), "turn"});
+  }
+  expected.insert(expected.end(), tail.begin(), tail.end());
+  EXPECT_EQ(sys.trace, expected);
+  EXPECT_EQ(sys.ReadFile(L"log.txt"), "<item>\r\nolder\r\n");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, PasteOutcomeTest,
+    ::testing::Values(OutcomeCase{"Pasted", 0, false},
+                      OutcomeCase{"HungTargetStillPastes", kErrorTimeout, false},
+                      OutcomeCase{"WindowClosedInBetween", 1400, true},
+                      OutcomeCase{"ElevatedTargetRefuses", 5, true},
+                      OutcomeCase{"AnyOtherError", 1450, true}),
+    [](const ::testing::TestParamInfo<OutcomeCase>& info) { return info.param.name; });
 
 TEST_F(SendCommandTest, ClipboardFailureReportsAndLeavesHistoryAndLastDeliveryAlone) {
   sys.AddWindow(L"TargetClass", L"Target Window");

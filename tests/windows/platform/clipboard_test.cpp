@@ -35,7 +35,7 @@ std::string ReadAnsi() {
 
 // The clipboard without an owner window.
 Win32Platform& Platform() {
-  static Win32Platform platform(nullptr);
+  static Win32Platform platform;
   return platform;
 }
 

@@ -1,4 +1,5 @@
 #include "platform/win32/win32_platform.h"
+#include "tests/windows/support/harness.h"
 
 #include <windows.h>
 
@@ -48,7 +49,7 @@ class FilesTest : public ::testing::Test {
     return bytes;
   }
   std::wstring folder_;
-  Win32Platform platform_{nullptr};
+  Win32Platform platform_;
 };
 
 TEST_F(FilesTest, ReplaceLeavesOnlyTheNewContentAndNoTemporaryFile) {
@@ -67,6 +68,22 @@ TEST_F(FilesTest, FailedReplaceKeepsTheOldContentAndCleansUp) {
   EXPECT_TRUE(error);
   EXPECT_EQ(Content(L"log.txt"), "old\r\n");
   EXPECT_EQ(FileCount(), 1);
+}
+
+// A copy ended in the middle of a replacement leaves "<file>.<process id>.tmp" behind.
+TEST_F(FilesTest, StaleReplacementsAreRemovedAndNothingElse) {
+  const std::vector<std::pair<const wchar_t*, bool>> files = {
+      {L"log.txt", false},         {L"log.txt.123.tmp", true}, {L"LOG.TXT.4567.TMP", true},
+      {L"log.txt.abc.tmp", false}, {L"log.txt.tmp", false},    {L"log.txt.1.tmp.bak", false},
+      {L"other.txt.1.tmp", false}, {L"xlog.txt.1.tmp", false},
+  };
+  for (const auto& [name, stale] : files)
+    EXPECT_FALSE(platform_.ReplaceFileBytes(Path(name), "x"));
+  platform_.RemoveStaleReplacements(Path(L"log.txt"));
+  for (const auto& [name, stale] : files) {
+    EXPECT_EQ(GetFileAttributesW(Path(name).c_str()) == INVALID_FILE_ATTRIBUTES, stale)
+        << harness::Utf8(name);
+  }
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 namespace sendlark::win32 {
 namespace {
 
-Win32Platform platform(nullptr);
+Win32Platform platform;
 
 TEST(FoldCase, IgnoresLetterCaseAndKeepsTheLength) {
   EXPECT_EQ(platform.FoldCase(L":AppliactionPast"), platform.FoldCase(L":APPLIACTIONPAST"));

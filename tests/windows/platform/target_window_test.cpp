@@ -1,4 +1,5 @@
 #include "platform/win32/win32_platform.h"
+#include "tests/windows/support/harness.h"
 
 #include <windows.h>
 
@@ -10,6 +11,8 @@
 
 namespace sendlark::win32 {
 namespace {
+
+using harness::WaitUntil;
 
 constexpr UINT kQuit = WM_APP + 7;
 constexpr UINT kBusy = WM_APP + 8;
@@ -80,43 +83,64 @@ class OtherWindow {
   std::chrono::milliseconds hang_{0};
 };
 
-Win32Platform platform(nullptr);
+Win32Platform platform;
 
-bool WaitForRestore(HWND window) {
-  for (int i = 0; i < 200 && IsIconic(window); ++i)
-    Sleep(10);
-  return !IsIconic(window);
-}
+// A window of another process: the recorder, with this class and title.
+class OtherProcessWindow {
+ public:
+  OtherProcessWindow(const std::wstring& className, const std::wstring& title,
+                     const std::wstring& mode = L"")
+      : process_(L"\"" + harness::BinFolder() + L"\\recorder.exe\" \"" + className + L"\" \"" +
+                     title + L"\" 770 NUL 0 " + mode,
+                 L"") {
+    harness::WaitUntil([&] {
+      return (window_ = harness::FindProcessWindow(process_.Id(), className, false)) != nullptr;
+    });
+  }
+  HWND Handle() const { return window_; }
 
-TEST(FindTargetWindow, NeedsBothClassAndTitleExactly) {
-  OtherWindow target(L"SendlarkTestTarget", L"Target Title");
-  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestTarget", L"Target Title"),
-            ToRef(target.Handle()));
-  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestTarget", L"Target"), 0u);
-  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestOther", L"Target Title"), 0u);
+ private:
+  harness::Process process_;
+  HWND window_ = nullptr;
+};
+
+TEST(FindTargetWindow, NeedsBothClassAndTitleExactlyInAnotherProcess) {
+  const std::wstring title = L"Target Title résumé 表 🙂";  // outside every ANSI code page
+  OtherProcessWindow target(L"SendlarkTestTarget", title);
+  ASSERT_NE(target.Handle(), nullptr);
+  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestTarget", title), ToRef(target.Handle()));
+  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestTarget", L"Target Title"), 0u);
+  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestOther", title), 0u);
   // An empty text is a text to match, not a wildcard.
   EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestTarget", L""), 0u);
-  EXPECT_EQ(platform.FindTargetWindow(L"", L"Target Title"), 0u);
+  EXPECT_EQ(platform.FindTargetWindow(L"", title), 0u);
+  // A window of this process never is a target, even with the same class and title.
+  OtherWindow own(L"SendlarkTestOwn", L"Own Title");
+  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestOwn", L"Own Title"), 0u);
+  EXPECT_FALSE(platform.ActivateByTitle(L"Own Title"));
 }
 
 TEST(ActivateByTitle, BringsTheExactOrElseTheFirstPrefixMatchForward) {
-  OtherWindow longer(L"SendlarkTestLonger", L"Report - Editor Extra");
-  OtherWindow exact(L"SendlarkTestExact", L"Report - Editor");
+  // Longer than any fixed buffer for titles would hold.
+  const std::wstring longTitle = L"Report - Editor " + std::wstring(600, L'x') + L" end";
+  OtherProcessWindow longer(L"SendlarkTestLonger", longTitle);
+  OtherProcessWindow exact(L"SendlarkTestExact", L"Report - Editor");
   EXPECT_TRUE(platform.ActivateByTitle(L"Report - Editor"));
   EXPECT_EQ(GetForegroundWindow(), exact.Handle());
-  EXPECT_TRUE(platform.ActivateByTitle(L"Report - Editor E"));
+  EXPECT_TRUE(platform.ActivateByTitle(L"Report - Editor X"));
   EXPECT_EQ(GetForegroundWindow(), longer.Handle());
   EXPECT_TRUE(platform.ActivateByTitle(L"report - editor"));
   EXPECT_EQ(GetForegroundWindow(), exact.Handle());
-  EXPECT_FALSE(platform.ActivateByTitle(L"No Such Window Anywhere"));
+  EXPECT_TRUE(platform.ActivateByTitle(longTitle));
+  EXPECT_EQ(GetForegroundWindow(), longer.Handle());
+  EXPECT_FALSE(platform.ActivateByTitle(longTitle + L" and more"));
 }
 
 TEST(ActivateByTitle, RestoresAMinimisedWindow) {
-  OtherWindow target(L"SendlarkTestMinimised", L"Minimised Target");
-  ShowWindow(target.Handle(), SW_MINIMIZE);
-  ASSERT_TRUE(IsIconic(target.Handle()));
+  OtherProcessWindow target(L"SendlarkTestMinimised", L"Minimised Target", L"minimised");
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(target.Handle()) != FALSE; }));
   EXPECT_TRUE(platform.ActivateByTitle(L"Minimised Target"));
-  EXPECT_TRUE(WaitForRestore(target.Handle()));
+  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(target.Handle()); }));
 }
 
 // Wine may take a window for a hung one and refuse a message at once, although the program
@@ -126,7 +150,7 @@ TEST(SendCommandId, ReachesATargetThatLookedHungForAMoment) {
   target.BusyFor(std::chrono::milliseconds(5800));
   std::this_thread::sleep_for(std::chrono::milliseconds(5300));  // hung by now
   ASSERT_TRUE(IsHungAppWindow(target.Handle()));
-  EXPECT_FALSE(platform.SendCommandId(ToRef(target.Handle()), 275));
+  EXPECT_EQ(platform.SendCommandId(ToRef(target.Handle()), 275).error, 0u);
   EXPECT_EQ(target.Commands(275), 1);
 }
 
@@ -134,8 +158,8 @@ TEST(SendCommandId, GivesUpOnAHungTargetWithinItsBound) {
   OtherWindow target(L"SendlarkTestHung", L"Hung Target");
   target.HangFor(std::chrono::milliseconds(6000));
   const auto start = std::chrono::steady_clock::now();
-  // Not a failure: the command waits in the target's queue until it recovers.
-  EXPECT_FALSE(platform.SendCommandId(ToRef(target.Handle()), 1));
+  // Not a lost paste: the command waits in the target's queue until it recovers.
+  EXPECT_EQ(platform.SendCommandId(ToRef(target.Handle()), 1).error, kErrorTimeout);
   const auto waited = std::chrono::steady_clock::now() - start;
   EXPECT_LT(waited, std::chrono::milliseconds(6500));
 }
@@ -145,9 +169,9 @@ TEST(SendCommandId, ReportsAWindowThatIsGone) {
       CreateWindowW(L"STATIC", L"gone", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(gone, nullptr);
   DestroyWindow(gone);
-  const ErrorText error = platform.SendCommandId(ToRef(gone), 1);
-  ASSERT_TRUE(error);
-  EXPECT_FALSE(error->empty());
+  const CommandOutcome outcome = platform.SendCommandId(ToRef(gone), 1);
+  EXPECT_EQ(outcome.error, static_cast<std::uint32_t>(ERROR_INVALID_WINDOW_HANDLE));
+  EXPECT_FALSE(outcome.description.empty());
 }
 
 }  // namespace

@@ -3,11 +3,12 @@
 // with its paste identifier, appends the clipboard's Unicode text to a record file as UTF-8,
 // each record followed by a NUL byte.
 //
-//   recorder.exe <class> <title> <paste id> <record file> [<delay ms> [close-on-activate]]
+//   recorder.exe <class> <title> <paste id> <record file> [<delay ms> [<mode>]]
 //
-// With a delay it waits that long before reading the clipboard, like a slow application. With
-// close-on-activate it starts minimised and closes the moment it is brought to the front, like
-// a program the user quits between the search for its window and the paste.
+// With a delay it waits that long before reading the clipboard, like a slow application. Mode
+// "minimised" starts it minimised; "close-on-activate" starts it minimised and closes it the
+// moment it is brought to the front, like a program the user quits between the search for its
+// window and the paste.
 // Started without arguments it only leaves a file "launched.txt" beside itself, so a test can
 // tell which program a command line really started.
 #include <windows.h>
@@ -25,6 +26,7 @@ struct Options {
   WPARAM pasteId = 0;
   std::wstring recordFile;
   DWORD delayMs = 0;
+  bool minimised = false;
   bool closeOnActivate = false;
 };
 
@@ -103,6 +105,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   g_options.recordFile = arguments[4];
   if (count > 5) g_options.delayMs = static_cast<DWORD>(std::wcstoul(arguments[5], nullptr, 10));
   g_options.closeOnActivate = count > 6 && std::wcscmp(arguments[6], L"close-on-activate") == 0;
+  g_options.minimised =
+      g_options.closeOnActivate || (count > 6 && std::wcscmp(arguments[6], L"minimised") == 0);
   LocalFree(arguments);
 
   WNDCLASSW windowClass = {};
@@ -114,7 +118,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   HWND window =
       CreateWindowExW(0, g_options.className.c_str(), g_options.title.c_str(), WS_OVERLAPPEDWINDOW,
                       200, 200, 300, 200, nullptr, nullptr, instance, nullptr);
-  ShowWindow(window, g_options.closeOnActivate ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
+  ShowWindow(window, g_options.minimised ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
