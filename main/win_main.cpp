@@ -17,7 +17,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   sendlark::FrmDragEvents events;
   sendlark::win32::MainWindow window(instance, sendlark::DescribeStrip(), events);
-  sendlark::win32::Win32Platform platform(&window);
+  sendlark::win32::Win32Platform platform(window.Handle(), window.Title());
   sendlark::ResetProgram(&platform);
 
   sendlark::Form_Load();

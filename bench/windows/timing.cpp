@@ -276,7 +276,7 @@ int main() {
   {
     FrmDragEvents events;
     win32::MainWindow window(::GetModuleHandleW(nullptr), DescribeStrip(), events);
-    win32::Win32Platform platform(&window);
+    win32::Win32Platform platform(window.Handle(), window.Title());
     ResetProgram(&platform);
 
     const std::wstring id = std::to_wstring(::GetCurrentProcessId());

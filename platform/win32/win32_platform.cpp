@@ -1,13 +1,8 @@
 #include "platform/win32/win32_platform.h"
 
-#include "platform/win32/main_window.h"
 #include "platform/win32/menu_render.h"
 
 namespace sendlark::win32 {
-
-HWND Win32Platform::Window() const {
-  return window_ != nullptr ? window_->Handle() : nullptr;
-}
 
 WindowRef Win32Platform::MainWindow() {
   return ToRef(Window());
@@ -52,8 +47,7 @@ void Win32Platform::ShowMessage(const std::wstring& text) {
   const HWND owner = ::IsWindowVisible(Window()) ? Window() : nullptr;
   const UINT style = MB_OK | MB_ICONERROR | MB_SETFOREGROUND |
                      (owner != nullptr ? MB_APPLMODAL : MB_TASKMODAL | MB_TOPMOST);
-  const wchar_t* title = window_ != nullptr ? window_->Title().c_str() : nullptr;
-  ::MessageBoxW(owner, text.c_str(), title, style);
+  ::MessageBoxW(owner, text.c_str(), title_.c_str(), style);
 }
 
 }  // namespace sendlark::win32

@@ -10,13 +10,12 @@
 
 namespace sendlark::win32 {
 
-class MainWindow;
-
 class Win32Platform final : public Platform {
  public:
-  // `window` is the program's window, or null for a platform without one (the clipboard then
-  // has no owner and message boxes no title).
-  explicit Win32Platform(win32::MainWindow* window) : window_(window) {}
+  // `window` is the program's window, the clipboard's owner and the owner of message boxes,
+  // which bear `title`. Without a window the clipboard has no owner.
+  explicit Win32Platform(HWND window = nullptr, std::wstring title = {})
+      : window_(window), title_(std::move(title)) {}
 
   std::wstring ProgramFolder() override;
   std::wstring CommandLine() override;
@@ -26,8 +25,9 @@ class Win32Platform final : public Platform {
   bool IsExistingFile(const std::wstring& path) override;
   ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) override;
   ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) override;
+  void RemoveStaleReplacements(const std::wstring& path) override;
   std::wstring FromAnsi(const std::string& bytes) override;
-  std::string ToAnsi(const std::wstring& text) override;
+  std::optional<std::string> ToAnsi(const std::wstring& text) override;
   std::wstring FoldCase(const std::wstring& text) override;
   std::optional<double> ParseNumber(const std::wstring& text) override;
   WindowRef MainWindow() override;
@@ -41,14 +41,15 @@ class Win32Platform final : public Platform {
   WindowRef FindTargetWindow(const std::wstring& className,
                              const std::wstring& windowName) override;
   bool ActivateByTitle(const std::wstring& title) override;
-  ErrorText SendCommandId(WindowRef target, std::int32_t id) override;
+  CommandOutcome SendCommandId(WindowRef target, std::int32_t id) override;
   void AcquireDeliveryLock() override;
   void ReleaseDeliveryLock() override;
 
  private:
-  HWND Window() const;
+  HWND Window() const { return window_; }
 
-  win32::MainWindow* window_;
+  HWND window_;
+  std::wstring title_;
   UniqueKernelHandle instanceClaim_;  // held until the process ends
   UniqueKernelHandle deliveryLock_;
   bool lockHeld_ = false;

@@ -75,5 +75,17 @@ TEST_F(MenuTest, ChoosingAHistoryEntryDeliversItAgainAndPutsItFirst) {
   EXPECT_THAT(WaitForLogLines(3), ElementsAre("older\\n", "newest", "older\\n"));
 }
 
+// The history keeps an entry outside the code page exactly, and resends it so.
+TEST_F(MenuTest, UnicodeHistoryEntryIsResentExactly) {
+  const std::wstring entry = L"résumé Ωmega 表 🙂\\n";
+  folder.Write(L"log.txt", "\xEF\xBB\xBF" + Utf8(entry + L"\r\n"));
+  Start();
+  ChooseFromPopup(L"Down Down Down Right Down Return");
+  EXPECT_THAT(WaitForRecords(1), ElementsAre(L"résumé Ωmega 表 🙂\r\n"));
+  EXPECT_TRUE(WaitUntil([&] {
+    return folder.Read(L"log.txt") == "\xEF\xBB\xBF" + Utf8(entry + L"\r\n" + entry + L"\r\n");
+  }));
+}
+
 }  // namespace
 }  // namespace sendlark::harness

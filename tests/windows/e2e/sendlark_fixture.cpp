@@ -22,13 +22,23 @@ SendlarkTest::SendlarkTest() {
   folder.Write(L"log.txt", "");
 }
 
-void SendlarkTest::WriteConfig(const Config& config) {
+void SendlarkTest::WriteConfig(const Config& config, ConfigEncoding encoding) {
   const std::wstring text =
       Entry(L":AppliactionPath", config.path) + Entry(L":AppliactionName", config.name) +
       Entry(L":AppliactionClass", config.className) + Entry(L":AppliactionPast", config.paste) +
       Entry(L":CommandHeader", config.header) + Entry(L":CommandFooter", config.footer) +
       Entry(L":CommandFileName", config.commandFile) + Entry(L":LogFileName", config.logFile);
-  folder.Write(L"Config.ini", Ansi(text));
+  switch (encoding) {
+    case ConfigEncoding::Ansi:
+      folder.Write(L"Config.ini", Ansi(text));
+      return;
+    case ConfigEncoding::Utf8:
+      folder.Write(L"Config.ini", Utf8(text));
+      return;
+    case ConfigEncoding::Utf8Bom:
+      folder.Write(L"Config.ini", "\xEF\xBB\xBF" + Utf8(text));
+      return;
+  }
 }
 
 Config SendlarkTest::RecorderConfig() const {

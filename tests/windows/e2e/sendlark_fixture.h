@@ -25,12 +25,15 @@ struct Config {
   std::wstring logFile = L"log.txt";
 };
 
+// How a test writes Config.ini: in the system's ANSI code page, as a user's editor long did, or
+// in UTF-8 with or without the mark, as Notepad saves new files today.
+enum class ConfigEncoding { Ansi, Utf8, Utf8Bom };
+
 class SendlarkTest : public ::testing::Test {
  protected:
   SendlarkTest();
 
-  // Writes Config.ini in the system's ANSI code page, as a user's editor would.
-  void WriteConfig(const Config& config);
+  void WriteConfig(const Config& config, ConfigEncoding encoding = ConfigEncoding::Ansi);
   // A configuration aimed at the recorder started by StartRecorder.
   Config RecorderConfig() const;
 
