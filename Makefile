@@ -36,7 +36,7 @@ dist:
 # targets keep their files in a temporary folder, several times faster in memory.
 FUZZ_SECONDS ?= 60
 FUZZ_TMPDIR ?= /dev/shm
-FUZZ_TARGETS = config_lookup fields file_read command_text history
+FUZZ_TARGETS = config_lookup fields file_read command_text history config_save
 fuzz:
 	@tools/prerequisites.sh
 	cmake --preset fuzz

@@ -10,11 +10,19 @@ std::wstring Searchable(const std::wstring& text) {
   return ReplaceAll(text, L"\\;", L"\\:");
 }
 
-std::optional<ValueSpan> FindIn(const std::wstring& work, const std::wstring& key, CaseFold fold) {
+std::optional<std::size_t> FindKeyIn(const std::wstring& work, const std::wstring& key,
+                                     CaseFold fold) {
   // Folding keeps every character in place, so positions found in the folded copy hold for
   // the working text as well.
   const std::size_t keyAt = fold(work).find(fold(key));
   if (keyAt == std::wstring::npos) return std::nullopt;
+  return keyAt;
+}
+
+std::optional<ValueSpan> FindIn(const std::wstring& work, const std::wstring& key, CaseFold fold) {
+  const std::optional<std::size_t> found = FindKeyIn(work, key, fold);
+  if (!found) return std::nullopt;
+  const std::size_t keyAt = *found;
   const std::size_t equalsAt = work.find(L'=', keyAt + 1);
   const std::size_t endAt = work.find(L';', keyAt);
   if (endAt == std::wstring::npos) return std::nullopt;
@@ -23,6 +31,11 @@ std::optional<ValueSpan> FindIn(const std::wstring& work, const std::wstring& ke
 }
 
 }  // namespace
+
+std::optional<std::size_t> FindConfigKey(const std::wstring& text, const std::wstring& key,
+                                         CaseFold fold) {
+  return FindKeyIn(Searchable(text), key, fold);
+}
 
 std::optional<ValueSpan> FindConfigValue(const std::wstring& text, const std::wstring& key,
                                          CaseFold fold) {

@@ -16,6 +16,12 @@ struct ValueSpan {
   std::size_t end;
 };
 
+// Where the first occurrence of `key` begins in `text`, letter case ignored through `fold`, as
+// the lookups below search for it: "\;" counts as "\:" there, so a key written after an escaped
+// semicolon is found. Nothing when the key does not occur.
+std::optional<std::size_t> FindConfigKey(const std::wstring& text, const std::wstring& key,
+                                         CaseFold fold);
+
 // The place of the value of `key` (with its leading colon) in `text`: after the first "="
 // that follows the key's first occurrence (letter case ignored through `fold`), up to the first
 // ";" at or after the key that is not written "\;". Nothing when the key, the "=" or the ";" is

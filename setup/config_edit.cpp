@@ -1,0 +1,169 @@
+#include "setup/config_edit.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "config/config_lookup.h"
+#include "state/settings.h"
+
+// Sendlark looks its keys up in TextLines(file), while the edits below are placed by searching
+// the file's own text, whose line ends must stay as they are. Both searches find the same entry.
+// TextLines only puts a LF after every CR that has none, and CR LF after an unfinished last line.
+// None of these is a backslash, ";" or "=", and a LF goes only after a CR, never between a
+// backslash and a ";": so the "\;" pairs, the "=" and the ";" are the same characters in both
+// texts, in the same order. A usable key holds neither CR nor LF, so it cannot match across
+// what was put in, and as the fold treats every character alone, the key occurs at the same
+// characters in both texts. The first occurrence, the "=" after it and the ";" that ends the
+// entry are therefore the same, and the value read differs from the raw span only by the LFs
+// put after lone CRs, which no value written here holds.
+
+namespace sendlark::setup {
+
+namespace {
+
+using Reason = SaveRefusalReason;
+
+// What takes the place of the old text's characters [begin, end) in the new text: a value
+// written over the old one, or a whole entry put in before `begin`.
+struct Change {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  std::wstring text;
+  std::size_t valueOffset = 0;  // where the written value starts within `text`
+  std::size_t edit = 0;
+};
+
+// The characters of a key stand in the new entries as written, so it must not end an entry or
+// a line, or begin its value early.
+bool IsUsableKey(const std::wstring& key) {
+  return !key.empty() && key.find_first_of(L"\r\n=;") == std::wstring::npos;
+}
+
+// `value` written so that GetConfigValue reads exactly it back, or why that cannot be done.
+// Reading turns "\n" into CR LF and "\;" and "\:" into "; ", and ends the value at any other
+// ";", so those escapes are the only way to write line breaks and semicolons, and a backslash
+// that would start one cannot be written at all.
+std::optional<Reason> WriteValue(std::wstring_view value, std::wstring& written) {
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const wchar_t next = i + 1 < value.size() ? value[i + 1] : L'\0';
+    switch (value[i]) {
+      case L'\r':
+        if (next != L'\n') return Reason::kLoneCr;
+        written += L"\\n";
+        ++i;
+        break;
+      case L';':
+        if (next != L' ') return Reason::kBareSemicolon;
+        written += L"\\;";
+        ++i;
+        break;
+      case L'\\':
+        if (next == L'n' || next == L':' || next == L';') return Reason::kBackslashEscape;
+        if (i + 1 == value.size()) return Reason::kTrailingBackslash;
+        written += L'\\';
+        break;
+      default:
+        written += value[i];
+    }
+  }
+  return std::nullopt;
+}
+
+// After the CR or LF that ends the line before: where an editor shows the line to begin.
+std::size_t LineStart(const std::wstring& text, std::size_t at) {
+  if (at == 0) return 0;
+  const std::size_t lineEnd = text.find_last_of(L"\r\n", at - 1);
+  return lineEnd == std::wstring::npos ? 0 : lineEnd + 1;
+}
+
+bool EndsInLineEnd(const std::wstring& text) {
+  return text.empty() || text.back() == L'\r' || text.back() == L'\n';
+}
+
+SavedConfig Refuse(Reason reason, const std::wstring& key) {
+  return {{}, SaveRefusal{reason, key}};
+}
+
+}  // namespace
+
+SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigEdit>& edits,
+                             CaseFold fold) {
+  std::vector<std::wstring> folded;
+  for (const ConfigEdit& edit : edits) {
+    std::wstring key = fold(edit.key);
+    if (!IsUsableKey(edit.key) || std::find(folded.begin(), folded.end(), key) != folded.end()) {
+      return Refuse(Reason::kUnusableKey, edit.key);
+    }
+    folded.push_back(std::move(key));
+  }
+
+  // Every place is found in the text as it was, so no edit's entry depends on what another
+  // edit wrote; values that end up holding a key are caught when the result is read back.
+  std::vector<Change> changes;
+  bool appended = false;
+  for (std::size_t i = 0; i < edits.size(); ++i) {
+    const ConfigEdit& edit = edits[i];
+    std::wstring written;
+    if (const std::optional<Reason> reason = WriteValue(edit.value, written)) {
+      return Refuse(*reason, edit.key);
+    }
+    if (const std::optional<ValueSpan> span = FindConfigValue(text, edit.key, fold)) {
+      changes.push_back({span->begin, span->end, std::move(written), 0, i});
+      continue;
+    }
+    const std::wstring entry = edit.key + L"=" + written + L";" + std::wstring(kCrLf);
+    if (const std::optional<std::size_t> keyAt = FindConfigKey(text, edit.key, fold)) {
+      // Before the whole line rather than right before the key, so that no note is cut in two.
+      const std::size_t lineStart = LineStart(text, *keyAt);
+      changes.push_back({lineStart, lineStart, entry, edit.key.size() + 1, i});
+      continue;
+    }
+    // The key cannot run into the last line's text and be found there.
+    const std::wstring lineEnd = !appended && !EndsInLineEnd(text) ? std::wstring(kCrLf) : L"";
+    appended = true;
+    changes.push_back(
+        {text.size(), text.size(), lineEnd + entry, lineEnd.size() + edit.key.size() + 1, i});
+  }
+
+  // Entries put in before the same line keep the order of their edits.
+  std::stable_sort(changes.begin(), changes.end(), [](const Change& a, const Change& b) {
+    return a.begin != b.begin ? a.begin < b.begin : a.end < b.end;
+  });
+  std::wstring result;
+  std::vector<std::size_t> valueAt(edits.size());
+  std::size_t copied = 0;
+  for (const Change& change : changes) {
+    // Two spans sharing characters, or a line begun inside another value: only a ";" missing
+    // from the file lets one entry run over another's.
+    if (change.begin < copied) return Refuse(Reason::kEntriesOverlap, edits[change.edit].key);
+    result.append(text, copied, change.begin - copied);
+    valueAt[change.edit] = result.size() + change.valueOffset;
+    result += change.text;
+    copied = change.end;
+  }
+  result.append(text, copied);
+
+  const std::wstring lines = TextLines(result);
+  for (std::size_t i = 0; i < edits.size(); ++i) {
+    const ConfigEdit& edit = edits[i];
+    // A value of another edit holding this key comes first, even when it happens to read the
+    // same.
+    const std::optional<ValueSpan> span = FindConfigValue(result, edit.key, fold);
+    if (!span || span->begin != valueAt[i] || GetConfigValue(lines, edit.key, fold) != edit.value) {
+      return Refuse(Reason::kNotReadBack, edit.key);
+    }
+  }
+  // An entry added after a last entry without its ";", or a value holding another setting's
+  // key, would quietly change a setting the user did not touch.
+  const std::wstring oldLines = TextLines(text);
+  for (const ConfigKey& setting : kConfigKeys) {
+    const std::wstring key = setting.key;
+    if (std::find(folded.begin(), folded.end(), fold(key)) != folded.end()) continue;
+    if (GetConfigValue(oldLines, key, fold) != GetConfigValue(lines, key, fold)) {
+      return Refuse(Reason::kOtherSettingChanged, key);
+    }
+  }
+  return {result, std::nullopt};
+}
+
+}  // namespace sendlark::setup
