@@ -75,7 +75,7 @@ FileEncoding FileReplace(const std::wstring& text, const std::wstring& fileName,
   const std::string bytes = EncodeFileText(text, encoding);
   // Only the holder of the turn replaces the file, so any temporary file of it that is there
   // now was left by a copy that ended half way.
-  if (InDeliveryTurn()) Sys().RemoveStaleReplacements(path);
+  if (HoldsDeliveryTurn()) Sys().RemoveStaleReplacements(path);
   Check(Sys().ReplaceFileBytes(path, bytes));
   return encoding;
 }

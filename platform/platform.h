@@ -100,8 +100,9 @@ class Platform {
 
   // The lock that all copies of the program in the user's session share for their deliveries.
   // Acquiring waits for another copy's release, though not without end: a copy stuck holding
-  // it does not stop the others for good.
-  virtual void AcquireDeliveryLock() = 0;
+  // it does not stop the others for good. True when this copy holds the lock; false when it
+  // gave up waiting, and goes on as if alone.
+  virtual bool AcquireDeliveryLock() = 0;
   virtual void ReleaseDeliveryLock() = 0;
 };
 

@@ -5,22 +5,28 @@
 namespace sendlark {
 
 DeliveryTurn::DeliveryTurn() {
-  if (g_program.deliveryTurns++ == 0) Sys().AcquireDeliveryLock();
+  if (g_program.deliveryTurns++ == 0) g_program.holdsDeliveryLock = Sys().AcquireDeliveryLock();
 }
 
 DeliveryTurn::~DeliveryTurn() {
-  if (--g_program.deliveryTurns == 0) Sys().ReleaseDeliveryLock();
+  if (--g_program.deliveryTurns == 0 && g_program.holdsDeliveryLock) {
+    g_program.holdsDeliveryLock = false;
+    Sys().ReleaseDeliveryLock();
+  }
 }
 
-bool InDeliveryTurn() {
-  return g_program.deliveryTurns > 0;
+bool HoldsDeliveryTurn() {
+  return g_program.holdsDeliveryLock;
 }
 
 void ShowMessage(const std::wstring& text) {
-  const bool inTurn = InDeliveryTurn();
-  if (inTurn) Sys().ReleaseDeliveryLock();
+  if (!g_program.holdsDeliveryLock) {
+    Sys().ShowMessage(text);
+    return;
+  }
+  Sys().ReleaseDeliveryLock();
   Sys().ShowMessage(text);
-  if (inTurn) Sys().AcquireDeliveryLock();
+  g_program.holdsDeliveryLock = Sys().AcquireDeliveryLock();
 }
 
 }  // namespace sendlark

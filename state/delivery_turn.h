@@ -18,8 +18,8 @@ class DeliveryTurn {
   DeliveryTurn& operator=(const DeliveryTurn&) = delete;
 };
 
-// True while this copy holds the turn.
-bool InDeliveryTurn();
+// True while this copy holds the turn: in a DeliveryTurn, unless it gave up waiting for it.
+bool HoldsDeliveryTurn();
 
 // A modal message box with the critical icon, one OK button and the program's title. Other
 // copies deliver while the user reads it: a turn this copy holds is given up while the box is

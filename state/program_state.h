@@ -18,7 +18,8 @@ struct ProgramState {
   std::wstring commandText;  // the command file as last read
   std::wstring logText;      // the log file as last read
   MenuState menus = InitialMenus();
-  int deliveryTurns = 0;  // nested DeliveryTurn objects alive
+  int deliveryTurns = 0;           // nested DeliveryTurn objects alive
+  bool holdsDeliveryLock = false;  // the lock all copies share, while in a turn
 };
 
 extern ProgramState g_program;

@@ -15,10 +15,10 @@ constexpr wchar_t kLockName[] = L"Local\\Sendlark-delivery";
 
 }  // namespace
 
-void Win32Platform::AcquireDeliveryLock() {
-  if (lockHeld_) return;
+bool Win32Platform::AcquireDeliveryLock() {
+  if (lockHeld_) return true;
   if (!deliveryLock_) deliveryLock_.reset(::CreateMutexW(nullptr, FALSE, kLockName));
-  if (!deliveryLock_) return;  // deliver all the same, as if alone
+  if (!deliveryLock_) return false;  // deliver all the same, as if alone
   const HANDLE mutex = deliveryLock_.get();
   lockHeld_ = Retry(kTurnPatience, [&] {
     const DWORD result =
@@ -33,6 +33,7 @@ void Win32Platform::AcquireDeliveryLock() {
     ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     return Attempt::Again;
   });
+  return lockHeld_;
 }
 
 void Win32Platform::ReleaseDeliveryLock() {

@@ -1,5 +1,7 @@
 // Whole-file reads and the atomic replacement of a file.
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 
 #include "platform/win32/error_text.h"
 #include "platform/win32/retry.h"
@@ -29,20 +31,36 @@ std::wstring TemporaryFor(const std::wstring& path) {
   return path + L"." + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
 }
 
-// Whether `name` is "<file>.<digits>.tmp", the file's name compared as the file system does,
-// without regard to letter case.
-bool IsTemporaryOf(std::wstring_view name, std::wstring_view file) {
+// The process id in `name` when it is "<file>.<digits>.tmp", the file's name compared as the
+// file system does, without regard to letter case.
+std::optional<DWORD> TemporaryOf(std::wstring_view name, std::wstring_view file) {
   constexpr std::wstring_view kSuffix = L".tmp";
-  if (name.size() <= file.size() + 1 + kSuffix.size() || name[file.size()] != L'.') return false;
+  if (name.size() <= file.size() + 1 + kSuffix.size() || name[file.size()] != L'.') {
+    return std::nullopt;
+  }
   const auto sameText = [](std::wstring_view a, std::wstring_view b) {
     return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
                                   static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
   };
-  if (!sameText(name.substr(0, file.size()), file)) return false;
-  if (!sameText(name.substr(name.size() - kSuffix.size()), kSuffix)) return false;
-  const std::wstring_view id =
+  if (!sameText(name.substr(0, file.size()), file) ||
+      !sameText(name.substr(name.size() - kSuffix.size()), kSuffix)) {
+    return std::nullopt;
+  }
+  const std::wstring_view digits =
       name.substr(file.size() + 1, name.size() - file.size() - 1 - kSuffix.size());
-  return std::all_of(id.begin(), id.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+  std::uint64_t id = 0;
+  for (const wchar_t c : digits) {
+    if (c < L'0' || c > L'9' || id > 0xFFFFFFFFu) return std::nullopt;
+    id = id * 10 + static_cast<std::uint64_t>(c - L'0');
+  }
+  if (id > 0xFFFFFFFFu) return std::nullopt;
+  return static_cast<DWORD>(id);
+}
+
+// A copy that gave up waiting for the turn may be writing its temporary file right now.
+bool IsRunning(DWORD processId) {
+  const UniqueKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, processId));
+  return process && ::WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
 }
 
 UniqueFile OpenPatiently(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
@@ -121,7 +139,8 @@ void Win32Platform::RemoveStaleReplacements(const std::wstring& path) {
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     // The pattern also matches short names and other middles.
-    if (IsTemporaryOf(found.cFileName, file)) {
+    const std::optional<DWORD> writer = TemporaryOf(found.cFileName, file);
+    if (writer && !IsRunning(*writer)) {
       ::DeleteFileW((folder + found.cFileName).c_str());
     }
   } while (::FindNextFileW(search, &found));

@@ -42,7 +42,7 @@ class Win32Platform final : public Platform {
                              const std::wstring& windowName) override;
   bool ActivateByTitle(const std::wstring& title) override;
   CommandOutcome SendCommandId(WindowRef target, std::int32_t id) override;
-  void AcquireDeliveryLock() override;
+  bool AcquireDeliveryLock() override;
   void ReleaseDeliveryLock() override;
 
  private:

@@ -276,8 +276,9 @@ CommandOutcome FakePlatform::SendCommandId(WindowRef target, std::int32_t id) {
   return sendOutcome;
 }
 
-void FakePlatform::AcquireDeliveryLock() {
+bool FakePlatform::AcquireDeliveryLock() {
   trace.push_back("turn");
+  return true;
 }
 
 void FakePlatform::ReleaseDeliveryLock() {

@@ -90,7 +90,7 @@ class FakePlatform : public Platform {
                              const std::wstring& windowName) override;
   bool ActivateByTitle(const std::wstring& title) override;
   CommandOutcome SendCommandId(WindowRef target, std::int32_t id) override;
-  void AcquireDeliveryLock() override;
+  bool AcquireDeliveryLock() override;
   void ReleaseDeliveryLock() override;
 
   static constexpr WindowRef kMainWindow = 1;
