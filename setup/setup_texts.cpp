@@ -20,7 +20,7 @@ constexpr SetupTexts kEnglish = {
 
     .pasteByShortcut = L"(Ctrl+V)",
     .pasteFromFile = L"(from the program file)",
-    .pasteNone = L"none: no standard paste command, Sendlark cannot feed this window",
+    .pasteNone = L"no standard paste command: Sendlark cannot feed it",
     .statusListed = L"%1 windows. Choose the target, then save it to Config.ini.",
     .statusPaste = L"\"%1\": paste command %2, found in its menus.",
     .statusPasteByShortcut = L"\"%1\": paste command %2, found by its shortcut Ctrl+V.",
@@ -97,7 +97,7 @@ constexpr SetupTexts kJapanese = {
 
     .pasteByShortcut = L"(Ctrl+V)",
     .pasteFromFile = L"(プログラムファイルから)",
-    .pasteNone = L"なし: 標準の貼り付けコマンドがないため、Sendlark から送れません",
+    .pasteNone = L"標準の貼り付けコマンドなし: Sendlark から送れません",
     .statusListed = L"%1 個のウィンドウ。送り先を選んで Config.ini に保存してください。",
     .statusPaste = L"「%1」: 貼り付けコマンド %2 (メニューから)。",
     .statusPasteByShortcut = L"「%1」: 貼り付けコマンド %2 (ショートカット Ctrl+V から)。",

@@ -35,12 +35,12 @@ enum Column : int {
 };
 
 // Sizes at 96 DPI.
-constexpr std::array<int, kColumnCount> kColumnWidths = {260, 150, 260, 210, 90};
+constexpr std::array<int, kColumnCount> kColumnWidths = {210, 120, 230, 320, 90};
 constexpr int kMargin = 8;
 constexpr int kRowHeight = 26;
 constexpr int kPasteWidth = 90;
 constexpr int kButtonPadding = 24;
-constexpr SIZE kInitialSize = {960, 480};
+constexpr SIZE kInitialSize = {1000, 480};
 constexpr SIZE kSmallestSize = {560, 240};
 // The longest identifier: 2147483647.
 constexpr int kPasteDigits = 10;
