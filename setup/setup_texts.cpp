@@ -21,7 +21,8 @@ constexpr SetupTexts kEnglish = {
     .pasteByShortcut = L"(Ctrl+V)",
     .pasteFromFile = L"(from the program file)",
     .pasteNone = L"no standard paste command: Sendlark cannot feed it",
-    .statusListed = L"%1 windows. Choose the target, then save it to Config.ini.",
+    .statusListed =
+        L"Windows of other programs: %1. Choose the target, then save it to Config.ini.",
     .statusPaste = L"\"%1\": paste command %2, found in its menus.",
     .statusPasteByShortcut = L"\"%1\": paste command %2, found by its shortcut Ctrl+V.",
     .statusPasteFromFile =
@@ -98,7 +99,8 @@ constexpr SetupTexts kJapanese = {
     .pasteByShortcut = L"(Ctrl+V)",
     .pasteFromFile = L"(プログラムファイルから)",
     .pasteNone = L"標準の貼り付けコマンドなし: Sendlark から送れません",
-    .statusListed = L"%1 個のウィンドウ。送り先を選んで Config.ini に保存してください。",
+    .statusListed =
+        L"ほかのプログラムのウィンドウ: %1 個。送り先を選んで Config.ini に保存してください。",
     .statusPaste = L"「%1」: 貼り付けコマンド %2 (メニューから)。",
     .statusPasteByShortcut = L"「%1」: 貼り付けコマンド %2 (ショートカット Ctrl+V から)。",
     .statusPasteFromFile =

@@ -89,14 +89,34 @@ int CompareRows(const setup::TargetRow& a, const setup::TargetRow& b, int column
          CSTR_EQUAL;
 }
 
+// A window's device context, or the screen's for none, with a font selected while it is held.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window, HFONT font = nullptr)
+      : window_(window),
+        dc_(::GetDC(window)),
+        old_(font != nullptr ? ::SelectObject(dc_, font) : nullptr) {}
+  ~WindowDc() {
+    if (old_ != nullptr) ::SelectObject(dc_, old_);
+    ::ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
 // The font the system uses for message boxes, at the window's DPI rather than the system's.
 UniqueFont MessageFont(int dpi) {
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
   ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  const HDC screen = ::GetDC(nullptr);
-  const int systemDpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
+  const int systemDpi = ::GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
   metrics.lfMessageFont.lfHeight = ::MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi);
   return UniqueFont(::CreateFontIndirectW(&metrics.lfMessageFont));
 }
@@ -245,13 +265,10 @@ void SetupWindow::ApplyDpi(int dpi) {
 }
 
 int SetupWindow::TextWidth(const wchar_t* text) const {
-  const HDC dc = ::GetDC(window_);
-  const HGDIOBJ old = ::SelectObject(dc, font_.get());
+  const WindowDc dc(window_, font_.get());
   RECT bounds = {};
   // Measured as drawn: an "&" marking the access key takes no room.
-  ::DrawTextW(dc, text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
-  ::SelectObject(dc, old);
-  ::ReleaseDC(window_, dc);
+  ::DrawTextW(dc.get(), text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
   return bounds.right - bounds.left;
 }
 
