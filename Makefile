@@ -22,12 +22,12 @@ test:
 	ctest --preset fuzz
 	xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" ctest --preset windows
 
-# Builds Sendlark.exe and packs it with its sample files into build/dist/Sendlark-<version>.zip,
-# with the zip's checksum beside it.
+# Builds Sendlark.exe and SendlarkSetup.exe and packs them with the sample files into
+# build/dist/Sendlark-<version>.zip, with the zip's checksum beside it.
 dist:
 	@tools/prerequisites.sh
 	@cmake --preset windows >/dev/null
-	@cmake --build --preset windows --target Sendlark
+	@cmake --build --preset windows --target Sendlark SendlarkSetup
 	@tools/dist.sh
 
 # Fuzzes each target for FUZZ_SECONDS, starting from its seeds and saved regressions. What

@@ -10,11 +10,6 @@ namespace sendlark {
 
 namespace {
 
-std::wstring PathOf(const std::wstring& fileName) {
-  // Joined as given: a folder that already ends in a backslash (a drive's root) gets a second.
-  return Sys().ProgramFolder() + L"\\" + fileName;
-}
-
 void Check(const ErrorText& error) {
   if (!error) return;
   ShowMessage(std::wstring(kFileErrorMessage) + std::wstring(kCrLf) + *error);
@@ -40,6 +35,11 @@ std::optional<std::string> EncodeExactly(const std::wstring& text, FileEncoding 
 
 }  // namespace
 
+std::wstring ProgramFilePath(const std::wstring& fileName) {
+  // Joined as given: a folder that already ends in a backslash (a drive's root) gets a second.
+  return Sys().ProgramFolder() + L"\\" + fileName;
+}
+
 std::wstring DecodeFileText(const std::string& bytes, FileEncoding& encoding) {
   encoding = DetectEncoding(bytes);
   return Decode(bytes, encoding);
@@ -59,7 +59,7 @@ std::string EncodeFileText(const std::wstring& text, FileEncoding& encoding) {
 
 FileEncoding ReadTextFile(std::wstring& text, const std::wstring& fileName) {
   std::string bytes;
-  Check(Sys().ReadFileBytes(PathOf(fileName), bytes));
+  Check(Sys().ReadFileBytes(ProgramFilePath(fileName), bytes));
   FileEncoding encoding;
   text += TextLines(DecodeFileText(bytes, encoding));
   return encoding;
@@ -71,7 +71,7 @@ void FileIO(int mode, std::wstring& text, const std::wstring& fileName) {
 
 FileEncoding FileReplace(const std::wstring& text, const std::wstring& fileName,
                          FileEncoding encoding) {
-  const std::wstring path = PathOf(fileName);
+  const std::wstring path = ProgramFilePath(fileName);
   const std::string bytes = EncodeFileText(text, encoding);
   // Only the holder of the turn replaces the file, so any temporary file of it that is there
   // now was left by a copy that ended half way.

@@ -11,6 +11,9 @@ enum FileMode : int {
   Read = 3,  // append every line of the file, each followed by CR LF, to the text
 };
 
+// The path of `fileName` in the program's folder.
+std::wstring ProgramFilePath(const std::wstring& fileName);
+
 // Reads `fileName` in the program's folder when `mode` is Read; any other mode does nothing.
 // A file is read in the encoding its bytes show (see DetectEncoding): UTF-8 or UTF-16 with a
 // mark, UTF-8 without one, or else the system's ANSI code page. On reading, a line ends at

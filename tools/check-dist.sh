@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Checks the package that tools/dist.sh makes: the same bytes every time, a checksum that
-# sha256sum accepts, exactly the intended files, samples that Sendlark reads as meant on a
-# Japanese Windows, and the unpacked Sendlark delivering, under Wine in code page 932, to a
-# stand-in target with the class, title and paste identifier of the sample Config.ini.
+# sha256sum accepts, exactly the intended files, both programs stamped with the package's
+# version, samples that Sendlark reads as meant on a Japanese Windows, and, under Wine in code
+# page 932, the unpacked SendlarkSetup listing a stand-in target with the class, title and paste
+# identifier of the sample Config.ini, and the unpacked Sendlark delivering to it.
 #
-#   tools/check-dist.sh <Sendlark.exe> <recorder.exe>    (with Wine running on a DISPLAY)
+#   tools/check-dist.sh <Sendlark.exe> <recorder.exe>    (with Wine running on a DISPLAY;
+#                                                         SendlarkSetup.exe beside Sendlark.exe)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 exe=$(realpath "$1")
+setup=$(dirname "$exe")/SendlarkSetup.exe
 recorder=$(realpath "$2")
 work=$(mktemp -d)
 pids=()
@@ -45,11 +48,13 @@ Sendlark/Command.txt
 Sendlark/Config.ini
 Sendlark/Log.txt
 Sendlark/README.txt
-Sendlark/Sendlark.exe'
+Sendlark/Sendlark.exe
+Sendlark/SendlarkSetup.exe'
 [[ $listing == "$expected" ]] || fail "the zip holds:"$'\n'"$listing"
 unzip -q "$zip" -d "$work/unpacked"
 folder=$work/unpacked/Sendlark
 cmp -s "$exe" "$folder/Sendlark.exe" || fail "the packed Sendlark.exe is not $exe"
+cmp -s "$setup" "$folder/SendlarkSetup.exe" || fail "the packed SendlarkSetup.exe is not $setup"
 [[ ! -s $folder/Log.txt ]] || fail "Log.txt is not empty"
 
 # A path with a colon, backslashes and a kanji whose second Shift-JIS byte is a backslash.
@@ -102,14 +107,15 @@ for key in (":CommandFileName", ":LogFileName"):
     if not values[key] or not (folder / values[key]).is_file():
         fail(f"the package holds no file {values[key]!r} for {key}")
 
-exe = (folder / "Sendlark.exe").read_bytes()
-record = exe.find(struct.pack("<I", 0xFEEF04BD))
-if record < 0:
-    fail("Sendlark.exe has no version record")
-high, low = struct.unpack_from("<II", exe, record + 8)
-version = f"{high >> 16}.{high & 0xFFFF}.{low >> 16}.{low & 0xFFFF}"
-if zip_name != f"Sendlark-{version}.zip":
-    fail(f"{zip_name} holds Sendlark.exe version {version}")
+for program in ("Sendlark.exe", "SendlarkSetup.exe"):
+    exe = (folder / program).read_bytes()
+    record = exe.find(struct.pack("<I", 0xFEEF04BD))
+    if record < 0:
+        fail(f"{program} has no version record")
+    high, low = struct.unpack_from("<II", exe, record + 8)
+    version = f"{high >> 16}.{high & 0xFFFF}.{low >> 16}.{low & 0xFFFF}"
+    if zip_name != f"Sendlark-{version}.zip":
+        fail(f"{zip_name} holds {program} version {version}")
 
 text = (values[":CommandHeader"] + item + values[":CommandFooter"]).replace("\\n", "\r\n")
 (work / "expected-record").write_bytes(text.encode("utf-8") + b"\0")
@@ -127,6 +133,10 @@ wine "$recorder" "${target[@]}" record.bin </dev/null >/dev/null 2>&1 &
 pids+=($!)
 title=$(printf '%s' "${target[1]}" | sed 's/[][\.*^$()+?{}|]/\\&/g')
 wait_for xdotool search --name "^$title\$" >/dev/null || fail "the stand-in target has no window"
+wine "$folder/SendlarkSetup.exe" /list list.tsv </dev/null >/dev/null 2>&1 ||
+  fail "SendlarkSetup /list failed"
+grep -qF "${target[1]}"$'\t'"${target[0]}"$'\t' list.tsv ||
+  fail "SendlarkSetup does not list the stand-in target: $(cat list.tsv)"
 (cd "$folder" && exec wine Sendlark.exe "$item" </dev/null >/dev/null 2>&1) &
 pids+=($!)
 wait_for test -s record.bin -a -s "$folder/Log.txt" || fail "Sendlark delivered nothing"

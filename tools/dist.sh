@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Packs Sendlark.exe with its sample files into <out>/Sendlark-<version>.zip, one folder
-# "Sendlark/", and writes the zip's SHA-256 beside it in sha256sum's format.
+# Packs Sendlark.exe and SendlarkSetup.exe with the sample files into
+# <out>/Sendlark-<version>.zip, one folder "Sendlark/", and writes the zip's SHA-256 beside it in
+# sha256sum's format.
 #
-#   tools/dist.sh [<Sendlark.exe> [<out folder>]]
+#   tools/dist.sh [<Sendlark.exe> [<out folder>]]    (SendlarkSetup.exe is taken from beside it)
 #
 # The samples in dist/ are UTF-8 with LF so they can be reviewed; Sendlark reads its files in
 # the system's ANSI code page, so they ship as Shift-JIS (CP932) with CR LF. The zip is
@@ -12,6 +13,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 exe=${1:-$root/build/windows/bin/Sendlark.exe}
 out=${2:-$root/build/dist}
+setup=$(dirname "$exe")/SendlarkSetup.exe
 
 # The version lives in one place, the project() call of CMakeLists.txt.
 version=$(sed -n 's/^project(Sendlark VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
@@ -19,10 +21,13 @@ if [[ -z $version ]]; then
   echo "dist: no version in CMakeLists.txt's project()" >&2
   exit 1
 fi
-if [[ ! -f $exe ]]; then
-  echo "dist: $exe is missing; build it with: cmake --build --preset windows --target Sendlark" >&2
-  exit 1
-fi
+for program in "$exe" "$setup"; do
+  if [[ ! -f $program ]]; then
+    echo "dist: $program is missing; build it with:" \
+      "cmake --build --preset windows --target Sendlark SendlarkSetup" >&2
+    exit 1
+  fi
+done
 
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
@@ -30,6 +35,7 @@ folder=$stage/Sendlark
 mkdir "$folder"
 
 cp "$exe" "$folder/Sendlark.exe"
+cp "$setup" "$folder/SendlarkSetup.exe"
 for source in "$root"/dist/*.utf8; do
   name=$(basename "$source" .utf8)
   # Drops a CR that a checkout may have added, so every line ends in exactly one CR LF.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Makes the README's pictures in docs/: the strip above Wine's notepad after a delivery, and
-# the strip with its popup menu and history submenu open. Runs in a private Xvfb.
+# Makes the README's pictures in docs/: the strip above Wine's notepad after a delivery, the
+# strip with its popup menu and history submenu open, and SendlarkSetup listing notepad and a
+# program without a paste command. Runs in a private Xvfb.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -29,7 +30,8 @@ printf '%s\r\n' 'copy "C:\Work\notes.txt" D:\Backup\n' 'echo Hello\n' >"$work/lo
 
 (cd "$work" && wine notepad </dev/null >/dev/null 2>&1 &)
 until xdotool search --name '^Untitled - Notepad$' >/dev/null 2>&1; do sleep 0.2; done
-(cd "$work" && wine Sendlark.exe 'C:\Work\report.txt' </dev/null >/dev/null 2>&1 &)
+(cd "$work" && exec wine Sendlark.exe 'C:\Work\report.txt' </dev/null >/dev/null 2>&1) &
+sendlark=$!
 until [[ $(wc -l <"$work/log.txt") -ge 3 ]]; do sleep 0.2; done
 sleep 1
 strip=$(xdotool search --name '^Sendlark$' | head -1)
@@ -51,4 +53,25 @@ sleep 0.8
 import -window root "$work/menu.png"
 convert "$work/menu.png" -crop 600x230+$((X - 20))+$((Y - 10)) +repage "$root/docs/popup.png"
 xdotool key Escape Escape
-echo "Wrote docs/delivery.png and docs/popup.png"
+
+# The strip stays above every window; SendlarkSetup is shown without it.
+kill "$sendlark"
+(cd "$work" && exec wine winemine </dev/null >/dev/null 2>&1) &
+until xdotool search --name '^WineMine$' >/dev/null 2>&1; do sleep 0.2; done
+cp "$bin/SendlarkSetup.exe" "$work/"
+(cd "$work" && exec wine SendlarkSetup.exe </dev/null >/dev/null 2>&1) &
+until setup=$(xdotool search --name '^Sendlark Setup$' | head -1) && [[ -n $setup ]]; do
+  sleep 0.2
+done
+# Smaller than it opens, to fit the screen; it sets its own size once it has listed the windows.
+until eval "$(xdotool getwindowgeometry --shell "$setup")" && [[ $HEIGHT == 330 ]]; do
+  xdotool windowsize "$setup" 1000 330
+  sleep 0.5
+done
+# Sorted by title, notepad's row chosen.
+xdotool mousemove $((X + 40)) $((Y + 19)) click 1 sleep 0.3 mousemove $((X + 60)) $((Y + 39)) click 1
+xdotool mousemove 1020 440
+sleep 0.5
+import -window root "$work/setup.png"
+convert "$work/setup.png" -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$root/docs/setup.png"
+echo "Wrote docs/delivery.png, docs/popup.png and docs/setup.png"

@@ -88,6 +88,13 @@ struct ImageListTraits {
   static void Close(Handle h) { ::ImageList_Destroy(h); }
 };
 
+// A module loaded only to read its resources, or as code.
+struct ModuleTraits {
+  using Handle = HMODULE;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { ::FreeLibrary(h); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueGlobal = UniqueHandle<GlobalTraits>;
@@ -95,7 +102,9 @@ using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueAccelerators = UniqueHandle<AcceleratorTraits>;
 using UniqueBrush = UniqueHandle<GdiTraits<HBRUSH>>;
 using UniqueBitmap = UniqueHandle<GdiTraits<HBITMAP>>;
+using UniqueFont = UniqueHandle<GdiTraits<HFONT>>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
 
 }  // namespace sendlark::win32

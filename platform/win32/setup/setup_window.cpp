@@ -1,0 +1,443 @@
+#include "platform/win32/setup/setup_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "platform/win32/dpi.h"
+#include "platform/win32/resources/resource_ids.h"
+#include "platform/win32/setup/target_windows.h"
+
+namespace sendlark::win32 {
+
+namespace {
+
+// Above IDOK and IDCANCEL, which the dialog keys Enter and Escape send.
+enum ControlId : int {
+  kListId = 100,
+  kPasteLabelId,
+  kPasteId,
+  kSendId,
+  kSaveId,
+  kRefreshId,
+  kStatusId,
+};
+
+enum Column : int {
+  kTitleColumn,
+  kClassColumn,
+  kProgramColumn,
+  kPasteColumn,
+  kWindowColumn,
+  kColumnCount
+};
+
+// Sizes at 96 DPI.
+constexpr std::array<int, kColumnCount> kColumnWidths = {210, 120, 230, 320, 90};
+constexpr int kMargin = 8;
+constexpr int kRowHeight = 26;
+constexpr int kPasteWidth = 90;
+constexpr int kButtonPadding = 24;
+constexpr SIZE kInitialSize = {1000, 480};
+constexpr SIZE kSmallestSize = {560, 240};
+// The longest identifier: 2147483647.
+constexpr int kPasteDigits = 10;
+
+const wchar_t* ColumnTitle(const setup::SetupTexts& texts, int column) {
+  const std::array<const wchar_t*, kColumnCount> titles = {texts.columnTitle, texts.columnClass,
+                                                           texts.columnProgram, texts.columnPaste,
+                                                           texts.columnWindow};
+  return titles[static_cast<std::size_t>(column)];
+}
+
+std::wstring CellText(const setup::TargetRow& row, int column, const setup::SetupTexts& texts) {
+  switch (column) {
+    case kTitleColumn:
+      return row.title;
+    case kClassColumn:
+      return row.className;
+    case kProgramColumn:
+      return row.program;
+    case kPasteColumn:
+      return setup::PasteColumn(row, texts);
+    default:
+      return setup::HandleText(row.window);
+  }
+}
+
+template <typename T>
+int Compare(const T& a, const T& b) {
+  return a < b ? -1 : b < a ? 1 : 0;
+}
+
+// Texts as the user's language sorts them; numbers as numbers; windows without a paste
+// command after those with one.
+int CompareRows(const setup::TargetRow& a, const setup::TargetRow& b, int column,
+                const setup::SetupTexts& texts) {
+  if (column == kWindowColumn) return Compare(a.window, b.window);
+  if (column == kPasteColumn) {
+    if (a.paste.has_value() != b.paste.has_value()) return a.paste ? -1 : 1;
+    return a.paste ? Compare(a.paste->id, b.paste->id) : 0;
+  }
+  const std::wstring left = CellText(a, column, texts);
+  const std::wstring right = CellText(b, column, texts);
+  return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, left.data(),
+                          static_cast<int>(left.size()), right.data(),
+                          static_cast<int>(right.size())) -
+         CSTR_EQUAL;
+}
+
+// A window's device context, or the screen's for none, with a font selected while it is held.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window, HFONT font = nullptr)
+      : window_(window),
+        dc_(::GetDC(window)),
+        old_(font != nullptr ? ::SelectObject(dc_, font) : nullptr) {}
+  ~WindowDc() {
+    if (old_ != nullptr) ::SelectObject(dc_, old_);
+    ::ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// The font the system uses for message boxes, at the window's DPI rather than the system's.
+UniqueFont MessageFont(int dpi) {
+  NONCLIENTMETRICSW metrics = {};
+  metrics.cbSize = sizeof metrics;
+  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  const int systemDpi = ::GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
+  metrics.lfMessageFont.lfHeight = ::MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi);
+  return UniqueFont(::CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+}  // namespace
+
+SetupWindow::SetupWindow(HINSTANCE instance, const setup::SetupTexts& texts,
+                         setup::SetupEvents& events)
+    : instance_(instance), texts_(texts), events_(events) {
+  icon_.reset(static_cast<HICON>(
+      ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SENDLARK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+  smallIcon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SENDLARK),
+                                                   IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                   ::GetSystemMetrics(SM_CYSMICON), 0)));
+  WNDCLASSEXW windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = icon_.get();
+  windowClass.hIconSm = smallIcon_.get();
+  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kSetupWindowClass;
+  ::RegisterClassExW(&windowClass);
+
+  ACCEL refresh = {FVIRTKEY, VK_F5, kRefreshId};
+  accelerators_.reset(::CreateAcceleratorTableW(&refresh, 1));
+
+  ::CreateWindowExW(0, kSetupWindowClass, texts_.title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                    CW_USEDEFAULT, CW_USEDEFAULT, kInitialSize.cx, kInitialSize.cy, nullptr,
+                    nullptr, instance, this);
+  // Only now is the monitor's DPI known.
+  ::SetWindowPos(window_, nullptr, 0, 0, Scale(kInitialSize.cx), Scale(kInitialSize.cy),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SetupWindow::~SetupWindow() {
+  if (window_ != nullptr) ::DestroyWindow(window_);
+}
+
+LRESULT CALLBACK SetupWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                         LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE) {
+    auto* self =
+        static_cast<SetupWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<SetupWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT SetupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      CreateControls();
+      ApplyDpi(WindowDpi(window_));
+      return 0;
+    case WM_SIZE:
+      Layout();
+      return 0;
+    case WM_GETMINMAXINFO:
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {Scale(kSmallestSize.cx),
+                                                               Scale(kSmallestSize.cy)};
+      return 0;
+    case WM_DPICHANGED: {
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      ApplyDpi(HIWORD(wParam));
+      ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_COMMAND:
+      // From a button, or from the F5 accelerator.
+      if (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == 1) OnCommand(LOWORD(wParam));
+      return 0;
+    case WM_NOTIFY:
+      OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+      return 0;
+    case WM_DESTROY:
+      ::PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY: {
+      const LRESULT result = ::DefWindowProcW(window_, message, wParam, lParam);
+      window_ = nullptr;
+      return result;
+    }
+    default:
+      return ::DefWindowProcW(window_, message, wParam, lParam);
+  }
+}
+
+void SetupWindow::CreateControls() {
+  const auto control = [&](DWORD exStyle, const wchar_t* className, const wchar_t* text,
+                           DWORD style, int id) {
+    return ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                             window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
+                             nullptr);
+  };
+  list_ = control(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                  WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, kListId);
+  ::SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+  for (int column = 0; column < kColumnCount; ++column) {
+    LVCOLUMNW description = {};
+    description.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    description.cx = kColumnWidths[static_cast<std::size_t>(column)];
+    description.pszText = const_cast<wchar_t*>(ColumnTitle(texts_, column));
+    description.iSubItem = column;
+    ::SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
+                   reinterpret_cast<LPARAM>(&description));
+  }
+  // The label comes right before the box, so its access key moves the focus into it.
+  pasteLabel_ = control(0, L"STATIC", texts_.pasteLabel, SS_CENTERIMAGE, kPasteLabelId);
+  paste_ =
+      control(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, kPasteId);
+  ::SendMessageW(paste_, EM_SETLIMITTEXT, kPasteDigits, 0);
+  send_ = control(0, L"BUTTON", texts_.send, WS_TABSTOP | BS_PUSHBUTTON, kSendId);
+  save_ = control(0, L"BUTTON", texts_.save, WS_TABSTOP | BS_PUSHBUTTON, kSaveId);
+  refresh_ = control(0, L"BUTTON", texts_.refresh, WS_TABSTOP | BS_PUSHBUTTON, kRefreshId);
+  status_ = control(0, STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, kStatusId);
+}
+
+int SetupWindow::Scale(int pixels) const {
+  return ::MulDiv(pixels, dpi_, 96);
+}
+
+void SetupWindow::ApplyDpi(int dpi) {
+  const int oldDpi = dpi_;
+  dpi_ = dpi;
+  UniqueFont font = MessageFont(dpi);
+  for (const HWND control : {list_, pasteLabel_, paste_, send_, save_, refresh_, status_}) {
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  }
+  font_ = std::move(font);  // only once no control uses the old one
+  // The columns keep the widths the user gave them, at the new scale.
+  for (int column = 0; column < kColumnCount; ++column) {
+    const int width =
+        static_cast<int>(::SendMessageW(list_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+    ::SendMessageW(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
+                   ::MulDiv(width, dpi, oldDpi));
+  }
+  Layout();
+}
+
+int SetupWindow::TextWidth(const wchar_t* text) const {
+  const WindowDc dc(window_, font_.get());
+  RECT bounds = {};
+  // Measured as drawn: an "&" marking the access key takes no room.
+  ::DrawTextW(dc.get(), text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
+  return bounds.right - bounds.left;
+}
+
+// The list fills the window above one row of controls and the status line.
+void SetupWindow::Layout() {
+  if (status_ == nullptr) return;
+  ::SendMessageW(status_, WM_SIZE, 0, 0);
+  RECT client = {};
+  ::GetClientRect(window_, &client);
+  RECT status = {};
+  ::GetWindowRect(status_, &status);
+  const int margin = Scale(kMargin);
+  const int height = Scale(kRowHeight);
+  const int width = static_cast<int>(client.right);
+  const int top =
+      std::max(0, static_cast<int>(client.bottom - (status.bottom - status.top)) - margin - height);
+  const auto place = [&](HWND control, int left, int width) {
+    ::SetWindowPos(control, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  int left = margin;
+  for (const auto& [control, controlWidth] :
+       {std::pair{pasteLabel_, TextWidth(texts_.pasteLabel)}, std::pair{paste_, Scale(kPasteWidth)},
+        std::pair{send_, TextWidth(texts_.send) + Scale(kButtonPadding)},
+        std::pair{save_, TextWidth(texts_.save) + Scale(kButtonPadding)}}) {
+    place(control, left, controlWidth);
+    left += controlWidth + margin;
+  }
+  const int refreshWidth = TextWidth(texts_.refresh) + Scale(kButtonPadding);
+  place(refresh_, std::max(left, width - margin - refreshWidth), refreshWidth);
+  ::SetWindowPos(list_, nullptr, margin, margin, std::max(0, width - 2 * margin),
+                 std::max(0, top - 2 * margin), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SetupWindow::Show(int showCommand) {
+  ::ShowWindow(window_, showCommand);
+  ::UpdateWindow(window_);
+  ::SetFocus(list_);
+}
+
+void SetupWindow::Refresh() {
+  const setup::TargetRow* chosen = Chosen();
+  const std::uintptr_t chosenWindow = chosen != nullptr ? chosen->window : 0;
+  rows_ = ListTargetWindows();
+  if (sortColumn_ >= 0) SortBy(sortColumn_, ascending_);
+  FillList();
+  ::SetWindowTextW(paste_, L"");
+  SetStatus(setup::Fill(texts_.statusListed, {std::to_wstring(rows_.size())}));
+  Choose(chosenWindow);
+}
+
+void SetupWindow::SortBy(int column, bool ascending) {
+  sortColumn_ = column;
+  ascending_ = ascending;
+  std::stable_sort(rows_.begin(), rows_.end(),
+                   [&](const setup::TargetRow& a, const setup::TargetRow& b) {
+                     const int order = CompareRows(a, b, column, texts_);
+                     return ascending ? order < 0 : order > 0;
+                   });
+  const HWND header = reinterpret_cast<HWND>(::SendMessageW(list_, LVM_GETHEADER, 0, 0));
+  for (int i = 0; i < kColumnCount; ++i) {
+    HDITEMW item = {};
+    item.mask = HDI_FORMAT;
+    ::SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (i == column) item.fmt |= ascending ? HDF_SORTUP : HDF_SORTDOWN;
+    ::SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void SetupWindow::FillList() {
+  ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  ::SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+  for (std::size_t index = 0; index < rows_.size(); ++index) {
+    for (int column = 0; column < kColumnCount; ++column) {
+      std::wstring text = CellText(rows_[index], column, texts_);
+      LVITEMW item = {};
+      item.mask = LVIF_TEXT;
+      item.iItem = static_cast<int>(index);
+      item.iSubItem = column;
+      item.pszText = text.data();
+      if (column == 0) {
+        ::SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+      } else {
+        ::SendMessageW(list_, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+      }
+    }
+  }
+  ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+}
+
+void SetupWindow::Choose(std::uintptr_t window) {
+  const auto found = std::find_if(rows_.begin(), rows_.end(), [&](const setup::TargetRow& row) {
+    return row.window == window;
+  });
+  if (window == 0 || found == rows_.end()) return;
+  const WPARAM index = static_cast<WPARAM>(found - rows_.begin());
+  LVITEMW item = {};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  ::SendMessageW(list_, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+  ::SendMessageW(list_, LVM_ENSUREVISIBLE, index, FALSE);
+}
+
+const setup::TargetRow* SetupWindow::Chosen() const {
+  const LRESULT index =
+      ::SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+  if (index < 0 || static_cast<std::size_t>(index) >= rows_.size()) return nullptr;
+  return &rows_[static_cast<std::size_t>(index)];
+}
+
+void SetupWindow::OnChosen() {
+  const setup::TargetRow* row = Chosen();
+  if (row == nullptr) return;
+  ::SetWindowTextW(paste_, row->paste ? std::to_wstring(row->paste->id).c_str() : L"");
+  SetStatus(setup::RowStatus(*row, texts_));
+}
+
+std::wstring SetupWindow::PasteText() const {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(paste_)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      ::GetWindowTextW(paste_, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void SetupWindow::SetStatus(const std::wstring& text) {
+  ::SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void SetupWindow::OnCommand(int id) {
+  if (id == kRefreshId) {
+    Refresh();
+    return;
+  }
+  if (id != kSaveId && id != kSendId) return;
+  // A copy: the message boxes that saving or sending may show run their own message loops.
+  const setup::TargetRow* chosen = Chosen();
+  const std::optional<setup::TargetRow> row =
+      chosen != nullptr ? std::optional(*chosen) : std::nullopt;
+  const setup::TargetRow* target = row ? &*row : nullptr;
+  SetStatus(id == kSaveId ? events_.Save(target, PasteText())
+                          : events_.SendTestText(target, PasteText()));
+}
+
+void SetupWindow::OnNotify(const NMHDR& header) {
+  if (header.idFrom != kListId) return;
+  const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+  if (header.code == LVN_COLUMNCLICK) {
+    const setup::TargetRow* chosen = Chosen();
+    const std::uintptr_t chosenWindow = chosen != nullptr ? chosen->window : 0;
+    // A second click on the same column reverses its order.
+    SortBy(change.iSubItem, change.iSubItem != sortColumn_ || !ascending_);
+    FillList();
+    Choose(chosenWindow);
+  } else if (header.code == LVN_ITEMCHANGED && (change.uChanged & LVIF_STATE) != 0 &&
+             (change.uNewState & LVIS_SELECTED) != 0 && (change.uOldState & LVIS_SELECTED) == 0) {
+    OnChosen();
+  }
+}
+
+int SetupWindow::RunMessageLoop() {
+  MSG message;
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (::TranslateAcceleratorW(window_, accelerators_.get(), &message)) continue;
+    // Tab between the controls, and the access keys of the buttons and the paste box.
+    if (::IsDialogMessageW(window_, &message)) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace sendlark::win32

@@ -1,0 +1,79 @@
+// SendlarkSetup's window: the windows of other programs in a sortable list, the paste command
+// to use, the buttons to refresh, try out and save, and a status line.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/unique_handle.h"
+#include "setup/setup_events.h"
+#include "setup/setup_texts.h"
+#include "setup/target_row.h"
+
+namespace sendlark::win32 {
+
+inline constexpr wchar_t kSetupWindowClass[] = L"SendlarkSetup";
+
+class SetupWindow {
+ public:
+  // Creates the window hidden, with its texts in the user's language. The buttons are
+  // reported to `events`.
+  SetupWindow(HINSTANCE instance, const setup::SetupTexts& texts, setup::SetupEvents& events);
+  ~SetupWindow();
+  SetupWindow(const SetupWindow&) = delete;
+  SetupWindow& operator=(const SetupWindow&) = delete;
+
+  HWND Handle() const { return window_; }
+
+  void Show(int showCommand);
+  // Lists the windows of other programs afresh; the chosen one stays chosen if it is still
+  // there.
+  void Refresh();
+  // Dispatches messages until the window is closed; returns the exit code.
+  int RunMessageLoop();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void CreateControls();
+  void ApplyDpi(int dpi);
+  void Layout();
+  void OnCommand(int id);
+  void OnNotify(const NMHDR& header);
+
+  void SortBy(int column, bool ascending);
+  void FillList();
+  void Choose(std::uintptr_t window);
+  void OnChosen();
+  const setup::TargetRow* Chosen() const;
+  std::wstring PasteText() const;
+  void SetStatus(const std::wstring& text);
+  int Scale(int pixels) const;
+  int TextWidth(const wchar_t* text) const;
+
+  HINSTANCE instance_;
+  const setup::SetupTexts& texts_;
+  setup::SetupEvents& events_;
+  HWND window_ = nullptr;
+  HWND list_ = nullptr;
+  HWND pasteLabel_ = nullptr;
+  HWND paste_ = nullptr;
+  HWND send_ = nullptr;
+  HWND save_ = nullptr;
+  HWND refresh_ = nullptr;
+  HWND status_ = nullptr;
+  int dpi_ = 96;
+  UniqueFont font_;
+  UniqueIcon icon_;
+  UniqueIcon smallIcon_;
+  UniqueAccelerators accelerators_;
+  std::vector<setup::TargetRow> rows_;  // in the list's order
+  int sortColumn_ = -1;                 // none yet: the system's order, front to back
+  bool ascending_ = true;
+};
+
+}  // namespace sendlark::win32
