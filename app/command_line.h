@@ -10,8 +10,4 @@ namespace sendlark {
 // False, with `items` untouched, when the program was started without arguments.
 bool GetCommandArgs(std::vector<std::wstring>& items);
 
-// The text of a command line that follows the program's own name and the blanks after it,
-// as a Windows program reads it.
-std::wstring ArgumentText(const std::wstring& commandLine);
-
 }  // namespace sendlark

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/command_line.h"
+#include "config/arguments.h"
 
 namespace sendlark::setup {
 
