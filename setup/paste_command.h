@@ -8,17 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/menu_model.h"
+
 namespace sendlark::setup {
-
-// One item of a menu, as the system reports it.
-struct MenuNode {
-  std::wstring caption;  // with its "&" marks and its accelerator text after a tab
-  std::uint32_t id = 0;  // the command identifier the item sends in WM_COMMAND
-  bool separator = false;
-  std::vector<MenuNode> items;  // not empty: the item opens a submenu
-};
-
-using Menu = std::vector<MenuNode>;
 
 struct PasteCommand {
   std::uint32_t id = 0;

@@ -7,10 +7,9 @@
 #include <string>
 #include <string_view>
 
-namespace sendlark::setup {
+#include "platform/language.h"
 
-// Japanese on a Japanese system, English everywhere else.
-enum class Language { kEnglish, kJapanese };
+namespace sendlark::setup {
 
 struct SetupTexts {
   // The window.

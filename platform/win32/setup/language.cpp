@@ -4,9 +4,9 @@
 
 namespace sendlark::win32 {
 
-setup::Language UserInterfaceLanguage() {
-  return PRIMARYLANGID(::GetUserDefaultUILanguage()) == LANG_JAPANESE ? setup::Language::kJapanese
-                                                                      : setup::Language::kEnglish;
+Language UserInterfaceLanguage() {
+  return PRIMARYLANGID(::GetUserDefaultUILanguage()) == LANG_JAPANESE ? Language::kJapanese
+                                                                      : Language::kEnglish;
 }
 
 }  // namespace sendlark::win32

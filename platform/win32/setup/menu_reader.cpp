@@ -21,22 +21,22 @@ std::wstring Caption(HMENU menu, UINT position, UINT length) {
   return caption;
 }
 
-std::optional<setup::Menu> ReadMenuAt(HMENU menu, int depth) {
+std::optional<Menu> ReadMenuAt(HMENU menu, int depth) {
   const int count = ::GetMenuItemCount(menu);
   if (count < 0) return std::nullopt;
-  setup::Menu items;
+  Menu items;
   for (int i = 0; i < count; ++i) {
     const UINT position = static_cast<UINT>(i);
     MENUITEMINFOW info = {};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
     if (!::GetMenuItemInfoW(menu, position, TRUE, &info)) continue;
-    setup::MenuNode item;
+    MenuNode item;
     item.id = info.wID;
     item.separator = (info.fType & MFT_SEPARATOR) != 0;
     if (info.cch > 0) item.caption = Caption(menu, position, info.cch);
     if (info.hSubMenu != nullptr) {
-      std::optional<setup::Menu> submenu;
+      std::optional<Menu> submenu;
       if (depth < kDeepestSubmenu) submenu = ReadMenuAt(info.hSubMenu, depth + 1);
       if (!submenu || submenu->empty()) continue;
       item.items = std::move(*submenu);
@@ -65,22 +65,22 @@ BOOL CALLBACK CollectName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR names) {
 
 }  // namespace
 
-std::optional<setup::Menu> ReadMenu(HMENU menu) {
+std::optional<Menu> ReadMenu(HMENU menu) {
   return ReadMenuAt(menu, 0);
 }
 
-std::vector<setup::Menu> ReadProgramMenus(const std::wstring& path) {
+std::vector<Menu> ReadProgramMenus(const std::wstring& path) {
   // Only its resources, as data: nothing of the program runs.
   const UniqueModule module(::LoadLibraryExW(
       path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
   if (!module) return {};
   std::vector<ResourceName> names;
   ::EnumResourceNamesW(module.get(), RT_MENU, CollectName, reinterpret_cast<LONG_PTR>(&names));
-  std::vector<setup::Menu> menus;
+  std::vector<Menu> menus;
   for (const ResourceName& name : names) {
     const UniqueMenu menu(::LoadMenuW(module.get(), name.Get()));
     if (!menu) continue;
-    if (std::optional<setup::Menu> items = ReadMenu(menu.get())) menus.push_back(std::move(*items));
+    if (std::optional<Menu> items = ReadMenu(menu.get())) menus.push_back(std::move(*items));
   }
   return menus;
 }

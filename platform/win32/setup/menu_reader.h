@@ -8,17 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "setup/paste_command.h"
+#include "platform/menu_model.h"
 
 namespace sendlark::win32 {
 
 // The menu's items with their submenus. Nothing when the system will not tell how many items
 // it has (Wine, for a menu of another process). An item opening a submenu that has no items
 // carries no command, and is left out.
-std::optional<setup::Menu> ReadMenu(HMENU menu);
+std::optional<Menu> ReadMenu(HMENU menu);
 
 // The menus among the resources of a program file, in the order the file lists them; none when
 // the file cannot be opened.
-std::vector<setup::Menu> ReadProgramMenus(const std::wstring& path);
+std::vector<Menu> ReadProgramMenus(const std::wstring& path);
 
 }  // namespace sendlark::win32

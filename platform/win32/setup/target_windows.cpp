@@ -35,7 +35,7 @@ std::wstring ClassOf(HWND window) {
 
 // The paste command in the menus of a program file: the first of its menus that has one.
 std::optional<setup::PasteCommand> PasteInProgramFile(const std::wstring& path) {
-  for (const setup::Menu& menu : ReadProgramMenus(path)) {
+  for (const Menu& menu : ReadProgramMenus(path)) {
     if (std::optional<setup::PasteCommand> paste = setup::FindPasteCommand(menu, {})) return paste;
   }
   return std::nullopt;
@@ -54,13 +54,13 @@ setup::TargetRow Describe(HWND window, ProgramPastes& programPastes) {
   // A child window's "menu" is its control id.
   const bool child = (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) != 0;
   const HMENU barHandle = child ? nullptr : ::GetMenu(window);
-  std::optional<setup::Menu> bar = setup::Menu{};  // nothing: there is one, but unreadable
+  std::optional<Menu> bar = Menu{};  // nothing: there is one, but unreadable
   if (barHandle != nullptr) bar = ReadMenu(barHandle);
-  setup::Menu systemMenu;
+  Menu systemMenu;
   if (const HMENU handle = ::GetSystemMenu(window, FALSE)) {
-    systemMenu = ReadMenu(handle).value_or(setup::Menu{});
+    systemMenu = ReadMenu(handle).value_or(Menu{});
   }
-  row.paste = setup::FindPasteCommand(bar.value_or(setup::Menu{}), systemMenu);
+  row.paste = setup::FindPasteCommand(bar.value_or(Menu{}), systemMenu);
 
   // Wine cannot read another process's menus, and a program may set its menu bar up only
   // later; the menus it was built with usually hold the same commands.

@@ -51,13 +51,13 @@ class MenuReaderTest : public ::testing::TestWithParam<MenuCase> {};
 TEST_P(MenuReaderTest, ReadsTheMenuBarAndFindsThePasteCommand) {
   const MenuCase& c = GetParam();
   const MenuWindow window(c);
-  const std::optional<setup::Menu> bar = ReadMenu(::GetMenu(window.Handle()));
+  const std::optional<Menu> bar = ReadMenu(::GetMenu(window.Handle()));
   ASSERT_TRUE(bar);
   ASSERT_EQ(bar->size(), 1u);
   EXPECT_EQ((*bar)[0].caption, c.popup);
   ASSERT_EQ((*bar)[0].items.size(), c.items.size());
   for (std::size_t i = 0; i < c.items.size(); ++i) {
-    const setup::MenuNode& item = (*bar)[0].items[i];
+    const MenuNode& item = (*bar)[0].items[i];
     EXPECT_EQ(item.separator, c.items[i].caption == nullptr);
     EXPECT_EQ(item.caption, c.items[i].caption ? c.items[i].caption : L"");
     EXPECT_EQ(item.id, c.items[i].id);
@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ProgramMenusTest, NotepadsProgramFileHoldsItsPasteCommand) {
   wchar_t system[MAX_PATH] = {};
   ::GetSystemDirectoryW(system, MAX_PATH);
-  const std::vector<setup::Menu> menus = ReadProgramMenus(std::wstring(system) + L"\\notepad.exe");
+  const std::vector<Menu> menus = ReadProgramMenus(std::wstring(system) + L"\\notepad.exe");
   std::optional<setup::PasteCommand> paste;
   for (std::size_t i = 0; i < menus.size() && !paste; ++i) {
     paste = setup::FindPasteCommand(menus[i], {});
