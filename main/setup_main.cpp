@@ -12,6 +12,7 @@
 #include "setup/setup_actions.h"
 #include "setup/setup_command_line.h"
 #include "setup/setup_script.h"
+#include "setup/target_row.h"
 #include "state/program_state.h"
 
 namespace setup = sendlark::setup;
@@ -22,10 +23,14 @@ namespace {
 setup::ScriptOutcome RunScript(const setup::SetupCommand& command, const setup::SetupTexts& texts) {
   switch (command.action) {
     case setup::SetupAction::kList:
-      return setup::WriteWindowList(command.listFile, win32::ListTargetWindows(), texts);
-    case setup::SetupAction::kSave:
-      return setup::SaveWindow(command, win32::DescribeWindow(win32::ToHwnd(command.window)),
-                               texts);
+      return setup::WriteWindowList(command.listFile,
+                                    setup::TargetRowsOf(win32::ListTargetWindows()), texts);
+    case setup::SetupAction::kSave: {
+      const std::optional<sendlark::WindowFacts> window =
+          win32::DescribeWindow(win32::ToHwnd(command.window));
+      return setup::SaveWindow(
+          command, window ? std::optional(setup::TargetRowOf(*window)) : std::nullopt, texts);
+    }
     default:
       return setup::Usage(command, texts);
   }

@@ -4,6 +4,42 @@
 
 namespace sendlark::setup {
 
+namespace {
+
+std::optional<PasteCommand> PasteInProgramFile(const std::vector<Menu>& menus) {
+  for (const Menu& menu : menus) {
+    if (std::optional<PasteCommand> paste = FindPasteCommand(menu, {})) return paste;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+TargetRow TargetRowOf(const WindowFacts& facts) {
+  const Menu none;
+  TargetRow row{facts.window,
+                facts.title,
+                facts.className,
+                facts.program,
+                FindPasteCommand(facts.menuBar ? *facts.menuBar : none, facts.systemMenu),
+                false};
+  // Wine cannot read another process's menus, and a program may set its menu bar up only
+  // later; the menus it was built with usually hold the same commands.
+  if (!row.paste && (!facts.menuBar || facts.menuBar->empty())) {
+    row.paste = PasteInProgramFile(facts.programMenus);
+    row.pasteFromProgramFile = row.paste.has_value();
+  }
+  return row;
+}
+
+std::vector<TargetRow> TargetRowsOf(const std::vector<WindowFacts>& windows) {
+  std::vector<TargetRow> rows;
+  rows.reserve(windows.size());
+  for (const WindowFacts& facts : windows)
+    rows.push_back(TargetRowOf(facts));
+  return rows;
+}
+
 std::wstring HandleText(std::uintptr_t window) {
   wchar_t text[32];
   std::swprintf(text, std::size(text), L"0x%llX", static_cast<unsigned long long>(window));

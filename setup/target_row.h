@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "platform/window_facts.h"
 #include "setup/paste_command.h"
 #include "setup/setup_texts.h"
 
@@ -19,6 +21,12 @@ struct TargetRow {
   // Found in the menu resources of the program file, since its own menus could not be read.
   bool pasteFromProgramFile = false;
 };
+
+// The window as the system describes it, with its paste command: the first in its menu bar and
+// system menu, or failing that, when its menu bar is missing, empty or unreadable, the first in
+// the menus of its program file.
+TargetRow TargetRowOf(const WindowFacts& facts);
+std::vector<TargetRow> TargetRowsOf(const std::vector<WindowFacts>& windows);
 
 // The handle as "0x" and upper-case hexadecimal digits.
 std::wstring HandleText(std::uintptr_t window);

@@ -311,7 +311,7 @@ void SetupWindow::Show(int showCommand) {
 void SetupWindow::Refresh() {
   const setup::TargetRow* chosen = Chosen();
   const std::uintptr_t chosenWindow = chosen != nullptr ? chosen->window : 0;
-  rows_ = ListTargetWindows();
+  rows_ = setup::TargetRowsOf(ListTargetWindows());
   if (sortColumn_ >= 0) SortBy(sortColumn_, ascending_);
   FillList();
   ::SetWindowTextW(paste_, L"");

@@ -33,44 +33,32 @@ std::wstring ClassOf(HWND window) {
   return std::wstring(name, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
-// The paste command in the menus of a program file: the first of its menus that has one.
-std::optional<setup::PasteCommand> PasteInProgramFile(const std::wstring& path) {
-  for (const Menu& menu : ReadProgramMenus(path)) {
-    if (std::optional<setup::PasteCommand> paste = setup::FindPasteCommand(menu, {})) return paste;
-  }
-  return std::nullopt;
-}
+// What a program file's menus hold is read once per listing, however many windows it has.
+using ProgramMenus = std::map<std::wstring, std::vector<Menu>>;
 
-// What a program file's menus hold is looked up once per listing, however many windows it has.
-using ProgramPastes = std::map<std::wstring, std::optional<setup::PasteCommand>>;
-
-setup::TargetRow Describe(HWND window, ProgramPastes& programPastes) {
-  setup::TargetRow row;
-  row.window = reinterpret_cast<std::uintptr_t>(window);
-  row.title = TitleOf(window);
-  row.className = ClassOf(window);
-  row.program = ProgramFileOf(window);
+WindowFacts Describe(HWND window, ProgramMenus& programMenus) {
+  WindowFacts facts;
+  facts.window = reinterpret_cast<std::uintptr_t>(window);
+  facts.title = TitleOf(window);
+  facts.className = ClassOf(window);
+  facts.program = ProgramFileOf(window);
 
   // A child window's "menu" is its control id.
   const bool child = (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) != 0;
   const HMENU barHandle = child ? nullptr : ::GetMenu(window);
-  std::optional<Menu> bar = Menu{};  // nothing: there is one, but unreadable
-  if (barHandle != nullptr) bar = ReadMenu(barHandle);
-  Menu systemMenu;
+  facts.menuBar = Menu{};
+  if (barHandle != nullptr) facts.menuBar = ReadMenu(barHandle);
   if (const HMENU handle = ::GetSystemMenu(window, FALSE)) {
-    systemMenu = ReadMenu(handle).value_or(Menu{});
+    facts.systemMenu = ReadMenu(handle).value_or(Menu{});
   }
-  row.paste = setup::FindPasteCommand(bar.value_or(Menu{}), systemMenu);
 
-  // Wine cannot read another process's menus, and a program may set its menu bar up only
-  // later; the menus it was built with usually hold the same commands.
-  if (!row.paste && (!bar || bar->empty()) && !row.program.empty()) {
-    const auto [known, added] = programPastes.try_emplace(row.program);
-    if (added) known->second = PasteInProgramFile(row.program);
-    row.paste = known->second;
-    row.pasteFromProgramFile = row.paste.has_value();
+  // Loading a program file costs time; its menus count only where the window's own cannot.
+  if ((!facts.menuBar || facts.menuBar->empty()) && !facts.program.empty()) {
+    const auto [known, added] = programMenus.try_emplace(facts.program);
+    if (added) known->second = ReadProgramMenus(facts.program);
+    facts.programMenus = known->second;
   }
-  return row;
+  return facts;
 }
 
 BOOL CALLBACK CollectOthers(HWND window, LPARAM windows) {
@@ -84,22 +72,22 @@ BOOL CALLBACK CollectOthers(HWND window, LPARAM windows) {
 
 }  // namespace
 
-std::vector<setup::TargetRow> ListTargetWindows() {
+std::vector<WindowFacts> ListTargetWindows() {
   std::vector<HWND> windows;
   ::EnumWindows(CollectOthers, reinterpret_cast<LPARAM>(&windows));
-  ProgramPastes programPastes;
-  std::vector<setup::TargetRow> rows;
+  ProgramMenus programMenus;
+  std::vector<WindowFacts> described;
   for (const HWND window : windows) {
     // A window that closed meanwhile is no target.
-    if (::IsWindow(window)) rows.push_back(Describe(window, programPastes));
+    if (::IsWindow(window)) described.push_back(Describe(window, programMenus));
   }
-  return rows;
+  return described;
 }
 
-std::optional<setup::TargetRow> DescribeWindow(HWND window) {
+std::optional<WindowFacts> DescribeWindow(HWND window) {
   if (!::IsWindow(window)) return std::nullopt;
-  ProgramPastes programPastes;
-  return Describe(window, programPastes);
+  ProgramMenus programMenus;
+  return Describe(window, programMenus);
 }
 
 }  // namespace sendlark::win32

@@ -1,4 +1,4 @@
-// The windows that could be Sendlark's target, described for the setup program.
+// The windows that could be Sendlark's target, described as the system tells of them.
 #pragma once
 
 #include <windows.h>
@@ -6,14 +6,14 @@
 #include <optional>
 #include <vector>
 
-#include "setup/target_row.h"
+#include "platform/window_facts.h"
 
 namespace sendlark::win32 {
 
 // The visible top-level windows of other processes, in the system's order (front to back).
-std::vector<setup::TargetRow> ListTargetWindows();
+std::vector<WindowFacts> ListTargetWindows();
 
 // One window, whoever owns it; nothing when there is no such window.
-std::optional<setup::TargetRow> DescribeWindow(HWND window);
+std::optional<WindowFacts> DescribeWindow(HWND window);
 
 }  // namespace sendlark::win32

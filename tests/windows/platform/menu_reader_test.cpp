@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "platform/win32/setup/target_windows.h"
+#include "setup/paste_command.h"
+#include "setup/target_row.h"
 
 namespace sendlark::win32 {
 namespace {
@@ -63,15 +65,16 @@ TEST_P(MenuReaderTest, ReadsTheMenuBarAndFindsThePasteCommand) {
     EXPECT_EQ(item.id, c.items[i].id);
   }
   // The whole description, with the system menu, finds the same in the menus themselves.
-  const std::optional<setup::TargetRow> row = DescribeWindow(window.Handle());
-  ASSERT_TRUE(row);
-  EXPECT_EQ(row->className, L"Static");
-  EXPECT_EQ(row->paste.has_value(), c.expected.has_value());
-  if (row->paste && c.expected) {
-    EXPECT_EQ(row->paste->id, c.expected->id);
-    EXPECT_EQ(row->paste->byShortcut, c.expected->byShortcut);
+  const std::optional<WindowFacts> facts = DescribeWindow(window.Handle());
+  ASSERT_TRUE(facts);
+  const setup::TargetRow row = setup::TargetRowOf(*facts);
+  EXPECT_EQ(row.className, L"Static");
+  EXPECT_EQ(row.paste.has_value(), c.expected.has_value());
+  if (row.paste && c.expected) {
+    EXPECT_EQ(row.paste->id, c.expected->id);
+    EXPECT_EQ(row.paste->byShortcut, c.expected->byShortcut);
   }
-  EXPECT_FALSE(row->pasteFromProgramFile);
+  EXPECT_FALSE(row.pasteFromProgramFile);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -108,9 +111,9 @@ TEST(ProgramMenusTest, NotepadsProgramFileHoldsItsPasteCommand) {
 TEST(ListTargetWindowsTest, NeverListsThisProgramsOwnWindows) {
   const MenuWindow window({"", L"&Edit", {{L"&Paste", 770}}, std::nullopt});
   ::ShowWindow(window.Handle(), SW_SHOWNOACTIVATE);
-  const std::vector<setup::TargetRow> rows = ListTargetWindows();
-  EXPECT_TRUE(std::none_of(rows.begin(), rows.end(), [&](const setup::TargetRow& row) {
-    return row.window == reinterpret_cast<std::uintptr_t>(window.Handle());
+  const std::vector<WindowFacts> listed = ListTargetWindows();
+  EXPECT_TRUE(std::none_of(listed.begin(), listed.end(), [&](const WindowFacts& facts) {
+    return facts.window == reinterpret_cast<std::uintptr_t>(window.Handle());
   }));
 }
 
