@@ -9,10 +9,10 @@
 #include "platform/win32/setup/setup_window.h"
 #include "platform/win32/setup/target_windows.h"
 #include "platform/win32/win32_platform.h"
-#include "setup/setup_actions.h"
 #include "setup/setup_command_line.h"
 #include "setup/setup_script.h"
 #include "setup/target_row.h"
+#include "setup/window_chooser.h"
 #include "state/program_state.h"
 
 namespace setup = sendlark::setup;
@@ -53,8 +53,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&controls);
-  setup::SetupActions actions(texts);
-  win32::SetupWindow window(instance, texts, actions);
+  setup::WindowChooser chooser(texts, win32::ListTargetWindows);
+  win32::SetupWindow window(instance, setup::WindowTexts(texts), chooser);
   win32::Win32Platform platform(window.Handle(), texts.title);
   sendlark::ResetProgram(&platform);
 

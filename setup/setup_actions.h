@@ -4,22 +4,24 @@
 #include <optional>
 #include <string>
 
-#include "setup/setup_events.h"
 #include "setup/setup_texts.h"
+#include "setup/target_row.h"
 
 namespace sendlark::setup {
 
 // The line the test delivers.
 inline constexpr wchar_t kTestText[] = L"Sendlark test\r\n";
 
-class SetupActions final : public SetupEvents {
+// The buttons' work on the window chosen, `row`, null when there is none. Each returns what the
+// status line is to say.
+class SetupActions {
  public:
   explicit SetupActions(const SetupTexts& texts) : texts_(texts) {}
 
   // Saves the window's title, class and program file with the paste command into Config.ini.
-  std::wstring Save(const TargetRow* row, const std::wstring& paste) override;
+  std::wstring Save(const TargetRow* row, const std::wstring& paste);
   // Delivers kTestText to the window exactly as Sendlark delivers, and records nothing.
-  std::wstring SendTestText(const TargetRow* row, const std::wstring& paste) override;
+  std::wstring SendTestText(const TargetRow* row, const std::wstring& paste);
 
  private:
   // The paste command's digits, or nothing once the user has been told what is wrong.

@@ -4,11 +4,9 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 
 #include "platform/win32/dpi.h"
 #include "platform/win32/resources/resource_ids.h"
-#include "platform/win32/setup/target_windows.h"
 
 namespace sendlark::win32 {
 
@@ -45,14 +43,14 @@ constexpr SIZE kSmallestSize = {560, 240};
 // The longest identifier: 2147483647.
 constexpr int kPasteDigits = 10;
 
-const wchar_t* ColumnTitle(const setup::SetupTexts& texts, int column) {
-  const std::array<const wchar_t*, kColumnCount> titles = {texts.columnTitle, texts.columnClass,
-                                                           texts.columnProgram, texts.columnPaste,
-                                                           texts.columnWindow};
-  return titles[static_cast<std::size_t>(column)];
+const std::wstring& ColumnTitle(const SetupWindowTexts& texts, int column) {
+  const std::array<const std::wstring*, kColumnCount> titles = {
+      &texts.columnTitle, &texts.columnClass, &texts.columnProgram, &texts.columnPaste,
+      &texts.columnWindow};
+  return *titles[static_cast<std::size_t>(column)];
 }
 
-std::wstring CellText(const setup::TargetRow& row, int column, const setup::SetupTexts& texts) {
+const std::wstring& CellText(const ListedWindow& row, int column) {
   switch (column) {
     case kTitleColumn:
       return row.title;
@@ -61,9 +59,9 @@ std::wstring CellText(const setup::TargetRow& row, int column, const setup::Setu
     case kProgramColumn:
       return row.program;
     case kPasteColumn:
-      return setup::PasteColumn(row, texts);
+      return row.paste;
     default:
-      return setup::HandleText(row.window);
+      return row.handle;
   }
 }
 
@@ -74,15 +72,14 @@ int Compare(const T& a, const T& b) {
 
 // Texts as the user's language sorts them; numbers as numbers; windows without a paste
 // command after those with one.
-int CompareRows(const setup::TargetRow& a, const setup::TargetRow& b, int column,
-                const setup::SetupTexts& texts) {
+int CompareRows(const ListedWindow& a, const ListedWindow& b, int column) {
   if (column == kWindowColumn) return Compare(a.window, b.window);
   if (column == kPasteColumn) {
-    if (a.paste.has_value() != b.paste.has_value()) return a.paste ? -1 : 1;
-    return a.paste ? Compare(a.paste->id, b.paste->id) : 0;
+    if (a.pasteId.has_value() != b.pasteId.has_value()) return a.pasteId ? -1 : 1;
+    return a.pasteId ? Compare(*a.pasteId, *b.pasteId) : 0;
   }
-  const std::wstring left = CellText(a, column, texts);
-  const std::wstring right = CellText(b, column, texts);
+  const std::wstring& left = CellText(a, column);
+  const std::wstring& right = CellText(b, column);
   return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, left.data(),
                           static_cast<int>(left.size()), right.data(),
                           static_cast<int>(right.size())) -
@@ -123,9 +120,8 @@ UniqueFont MessageFont(int dpi) {
 
 }  // namespace
 
-SetupWindow::SetupWindow(HINSTANCE instance, const setup::SetupTexts& texts,
-                         setup::SetupEvents& events)
-    : instance_(instance), texts_(texts), events_(events) {
+SetupWindow::SetupWindow(HINSTANCE instance, SetupWindowTexts texts, SetupWindowEvents& events)
+    : instance_(instance), texts_(std::move(texts)), events_(events) {
   icon_.reset(static_cast<HICON>(
       ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SENDLARK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
   smallIcon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SENDLARK),
@@ -145,9 +141,9 @@ SetupWindow::SetupWindow(HINSTANCE instance, const setup::SetupTexts& texts,
   ACCEL refresh = {FVIRTKEY, VK_F5, kRefreshId};
   accelerators_.reset(::CreateAcceleratorTableW(&refresh, 1));
 
-  ::CreateWindowExW(0, kSetupWindowClass, texts_.title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                    CW_USEDEFAULT, CW_USEDEFAULT, kInitialSize.cx, kInitialSize.cy, nullptr,
-                    nullptr, instance, this);
+  ::CreateWindowExW(0, kSetupWindowClass, texts_.title.c_str(),
+                    WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                    kInitialSize.cx, kInitialSize.cy, nullptr, nullptr, instance, this);
   // Only now is the monitor's DPI known.
   ::SetWindowPos(window_, nullptr, 0, 0, Scale(kInitialSize.cx), Scale(kInitialSize.cy),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -226,19 +222,19 @@ void SetupWindow::CreateControls() {
     LVCOLUMNW description = {};
     description.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     description.cx = kColumnWidths[static_cast<std::size_t>(column)];
-    description.pszText = const_cast<wchar_t*>(ColumnTitle(texts_, column));
+    description.pszText = const_cast<wchar_t*>(ColumnTitle(texts_, column).c_str());
     description.iSubItem = column;
     ::SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
                    reinterpret_cast<LPARAM>(&description));
   }
   // The label comes right before the box, so its access key moves the focus into it.
-  pasteLabel_ = control(0, L"STATIC", texts_.pasteLabel, SS_CENTERIMAGE, kPasteLabelId);
+  pasteLabel_ = control(0, L"STATIC", texts_.pasteLabel.c_str(), SS_CENTERIMAGE, kPasteLabelId);
   paste_ =
       control(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, kPasteId);
   ::SendMessageW(paste_, EM_SETLIMITTEXT, kPasteDigits, 0);
-  send_ = control(0, L"BUTTON", texts_.send, WS_TABSTOP | BS_PUSHBUTTON, kSendId);
-  save_ = control(0, L"BUTTON", texts_.save, WS_TABSTOP | BS_PUSHBUTTON, kSaveId);
-  refresh_ = control(0, L"BUTTON", texts_.refresh, WS_TABSTOP | BS_PUSHBUTTON, kRefreshId);
+  send_ = control(0, L"BUTTON", texts_.send.c_str(), WS_TABSTOP | BS_PUSHBUTTON, kSendId);
+  save_ = control(0, L"BUTTON", texts_.save.c_str(), WS_TABSTOP | BS_PUSHBUTTON, kSaveId);
+  refresh_ = control(0, L"BUTTON", texts_.refresh.c_str(), WS_TABSTOP | BS_PUSHBUTTON, kRefreshId);
   status_ = control(0, STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, kStatusId);
 }
 
@@ -264,11 +260,11 @@ void SetupWindow::ApplyDpi(int dpi) {
   Layout();
 }
 
-int SetupWindow::TextWidth(const wchar_t* text) const {
+int SetupWindow::TextWidth(const std::wstring& text) const {
   const WindowDc dc(window_, font_.get());
   RECT bounds = {};
   // Measured as drawn: an "&" marking the access key takes no room.
-  ::DrawTextW(dc.get(), text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
+  ::DrawTextW(dc.get(), text.c_str(), -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
   return bounds.right - bounds.left;
 }
 
@@ -309,24 +305,23 @@ void SetupWindow::Show(int showCommand) {
 }
 
 void SetupWindow::Refresh() {
-  const setup::TargetRow* chosen = Chosen();
+  const ListedWindow* chosen = Chosen();
   const std::uintptr_t chosenWindow = chosen != nullptr ? chosen->window : 0;
-  rows_ = setup::TargetRowsOf(ListTargetWindows());
+  rows_ = events_.ListWindows();
   if (sortColumn_ >= 0) SortBy(sortColumn_, ascending_);
   FillList();
   ::SetWindowTextW(paste_, L"");
-  SetStatus(setup::Fill(texts_.statusListed, {std::to_wstring(rows_.size())}));
+  SetStatus(texts_.listed(rows_.size()));
   Choose(chosenWindow);
 }
 
 void SetupWindow::SortBy(int column, bool ascending) {
   sortColumn_ = column;
   ascending_ = ascending;
-  std::stable_sort(rows_.begin(), rows_.end(),
-                   [&](const setup::TargetRow& a, const setup::TargetRow& b) {
-                     const int order = CompareRows(a, b, column, texts_);
-                     return ascending ? order < 0 : order > 0;
-                   });
+  std::stable_sort(rows_.begin(), rows_.end(), [&](const ListedWindow& a, const ListedWindow& b) {
+    const int order = CompareRows(a, b, column);
+    return ascending ? order < 0 : order > 0;
+  });
   const HWND header = reinterpret_cast<HWND>(::SendMessageW(list_, LVM_GETHEADER, 0, 0));
   for (int i = 0; i < kColumnCount; ++i) {
     HDITEMW item = {};
@@ -343,7 +338,7 @@ void SetupWindow::FillList() {
   ::SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
   for (std::size_t index = 0; index < rows_.size(); ++index) {
     for (int column = 0; column < kColumnCount; ++column) {
-      std::wstring text = CellText(rows_[index], column, texts_);
+      std::wstring text = CellText(rows_[index], column);
       LVITEMW item = {};
       item.mask = LVIF_TEXT;
       item.iItem = static_cast<int>(index);
@@ -360,9 +355,8 @@ void SetupWindow::FillList() {
 }
 
 void SetupWindow::Choose(std::uintptr_t window) {
-  const auto found = std::find_if(rows_.begin(), rows_.end(), [&](const setup::TargetRow& row) {
-    return row.window == window;
-  });
+  const auto found = std::find_if(rows_.begin(), rows_.end(),
+                                  [&](const ListedWindow& row) { return row.window == window; });
   if (window == 0 || found == rows_.end()) return;
   const WPARAM index = static_cast<WPARAM>(found - rows_.begin());
   LVITEMW item = {};
@@ -372,7 +366,7 @@ void SetupWindow::Choose(std::uintptr_t window) {
   ::SendMessageW(list_, LVM_ENSUREVISIBLE, index, FALSE);
 }
 
-const setup::TargetRow* SetupWindow::Chosen() const {
+const ListedWindow* SetupWindow::Chosen() const {
   const LRESULT index =
       ::SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
   if (index < 0 || static_cast<std::size_t>(index) >= rows_.size()) return nullptr;
@@ -380,10 +374,10 @@ const setup::TargetRow* SetupWindow::Chosen() const {
 }
 
 void SetupWindow::OnChosen() {
-  const setup::TargetRow* row = Chosen();
+  const ListedWindow* row = Chosen();
   if (row == nullptr) return;
-  ::SetWindowTextW(paste_, row->paste ? std::to_wstring(row->paste->id).c_str() : L"");
-  SetStatus(setup::RowStatus(*row, texts_));
+  ::SetWindowTextW(paste_, row->pasteId ? std::to_wstring(*row->pasteId).c_str() : L"");
+  SetStatus(row->status);
 }
 
 std::wstring SetupWindow::PasteText() const {
@@ -403,20 +397,17 @@ void SetupWindow::OnCommand(int id) {
     return;
   }
   if (id != kSaveId && id != kSendId) return;
-  // A copy: the message boxes that saving or sending may show run their own message loops.
-  const setup::TargetRow* chosen = Chosen();
-  const std::optional<setup::TargetRow> row =
-      chosen != nullptr ? std::optional(*chosen) : std::nullopt;
-  const setup::TargetRow* target = row ? &*row : nullptr;
-  SetStatus(id == kSaveId ? events_.Save(target, PasteText())
-                          : events_.SendTestText(target, PasteText()));
+  const ListedWindow* chosen = Chosen();
+  const std::uintptr_t window = chosen != nullptr ? chosen->window : 0;
+  SetStatus(id == kSaveId ? events_.Save(window, PasteText())
+                          : events_.SendTestText(window, PasteText()));
 }
 
 void SetupWindow::OnNotify(const NMHDR& header) {
   if (header.idFrom != kListId) return;
   const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
   if (header.code == LVN_COLUMNCLICK) {
-    const setup::TargetRow* chosen = Chosen();
+    const ListedWindow* chosen = Chosen();
     const std::uintptr_t chosenWindow = chosen != nullptr ? chosen->window : 0;
     // A second click on the same column reverses its order.
     SortBy(change.iSubItem, change.iSubItem != sortColumn_ || !ascending_);

@@ -7,10 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/setup_window_data.h"
+#include "platform/setup_window_events.h"
 #include "platform/win32/unique_handle.h"
-#include "setup/setup_events.h"
-#include "setup/setup_texts.h"
-#include "setup/target_row.h"
 
 namespace sendlark::win32 {
 
@@ -18,9 +17,9 @@ inline constexpr wchar_t kSetupWindowClass[] = L"SendlarkSetup";
 
 class SetupWindow {
  public:
-  // Creates the window hidden, with its texts in the user's language. The buttons are
-  // reported to `events`.
-  SetupWindow(HINSTANCE instance, const setup::SetupTexts& texts, setup::SetupEvents& events);
+  // Creates the window hidden, with its texts in the user's language. It asks `events` for the
+  // windows to list and reports the buttons to it.
+  SetupWindow(HINSTANCE instance, SetupWindowTexts texts, SetupWindowEvents& events);
   ~SetupWindow();
   SetupWindow(const SetupWindow&) = delete;
   SetupWindow& operator=(const SetupWindow&) = delete;
@@ -28,8 +27,8 @@ class SetupWindow {
   HWND Handle() const { return window_; }
 
   void Show(int showCommand);
-  // Lists the windows of other programs afresh; the chosen one stays chosen if it is still
-  // there.
+  // Lists the windows afresh, as the program gives them; the chosen one stays chosen if it is
+  // still there.
   void Refresh();
   // Dispatches messages until the window is closed; returns the exit code.
   int RunMessageLoop();
@@ -49,15 +48,15 @@ class SetupWindow {
   void FillList();
   void Choose(std::uintptr_t window);
   void OnChosen();
-  const setup::TargetRow* Chosen() const;
+  const ListedWindow* Chosen() const;
   std::wstring PasteText() const;
   void SetStatus(const std::wstring& text);
   int Scale(int pixels) const;
-  int TextWidth(const wchar_t* text) const;
+  int TextWidth(const std::wstring& text) const;
 
   HINSTANCE instance_;
-  const setup::SetupTexts& texts_;
-  setup::SetupEvents& events_;
+  const SetupWindowTexts texts_;
+  SetupWindowEvents& events_;
   HWND window_ = nullptr;
   HWND list_ = nullptr;
   HWND pasteLabel_ = nullptr;
@@ -71,8 +70,8 @@ class SetupWindow {
   UniqueIcon icon_;
   UniqueIcon smallIcon_;
   UniqueAccelerators accelerators_;
-  std::vector<setup::TargetRow> rows_;  // in the list's order
-  int sortColumn_ = -1;                 // none yet: the system's order, front to back
+  std::vector<ListedWindow> rows_;  // in the list's order
+  int sortColumn_ = -1;             // none yet: the order they were listed in
   bool ascending_ = true;
 };
 
