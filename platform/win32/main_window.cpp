@@ -5,6 +5,7 @@
 #include <ole2.h>
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/window_class.h"
 #include "platform/win32/drop_target.h"
 #include "platform/win32/resources/resource_ids.h"
 
@@ -61,22 +62,7 @@ RECT PrimaryWorkArea() {
 
 MainWindow::MainWindow(HINSTANCE instance, StripDescription strip, WindowEvents& events)
     : instance_(instance), strip_(std::move(strip)), events_(events), layout_(LayoutFor(96)) {
-  icon_.reset(static_cast<HICON>(
-      ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SENDLARK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
-  smallIcon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SENDLARK),
-                                                   IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                                   ::GetSystemMetrics(SM_CYSMICON), 0)));
-
-  WNDCLASSEXW windowClass = {};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = icon_.get();
-  windowClass.hIconSm = smallIcon_.get();
-  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = strip_.className.c_str();
-  ::RegisterClassExW(&windowClass);
+  icons_ = RegisterMainWindowClass(instance, strip_.className.c_str(), WindowProc);
 
   accelerators_ = CreateAccelerators(strip_.shortcuts);
 

@@ -10,6 +10,7 @@
 #include "platform/strip_layout.h"
 #include "platform/window_events.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/window_class.h"
 
 namespace sendlark::win32 {
 
@@ -55,8 +56,7 @@ class MainWindow {
   WindowLayout layout_;
   UniqueImageList images_;
   UniqueAccelerators accelerators_;
-  UniqueIcon icon_;
-  UniqueIcon smallIcon_;
+  ClassIcons icons_;
   DropTarget* dropTarget_ = nullptr;
   std::deque<DropEvent> drops_;
 };

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "platform/win32/dpi.h"
-#include "platform/win32/resources/resource_ids.h"
+#include "platform/win32/window_class.h"
 
 namespace sendlark::win32 {
 
@@ -122,21 +122,7 @@ UniqueFont MessageFont(int dpi) {
 
 SetupWindow::SetupWindow(HINSTANCE instance, SetupWindowTexts texts, SetupWindowEvents& events)
     : instance_(instance), texts_(std::move(texts)), events_(events) {
-  icon_.reset(static_cast<HICON>(
-      ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SENDLARK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
-  smallIcon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SENDLARK),
-                                                   IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                                   ::GetSystemMetrics(SM_CYSMICON), 0)));
-  WNDCLASSEXW windowClass = {};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = icon_.get();
-  windowClass.hIconSm = smallIcon_.get();
-  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kSetupWindowClass;
-  ::RegisterClassExW(&windowClass);
+  icons_ = RegisterMainWindowClass(instance, kSetupWindowClass, WindowProc);
 
   ACCEL refresh = {FVIRTKEY, VK_F5, kRefreshId};
   accelerators_.reset(::CreateAcceleratorTableW(&refresh, 1));

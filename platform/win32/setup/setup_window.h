@@ -10,6 +10,7 @@
 #include "platform/setup_window_data.h"
 #include "platform/setup_window_events.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/window_class.h"
 
 namespace sendlark::win32 {
 
@@ -67,8 +68,7 @@ class SetupWindow {
   HWND status_ = nullptr;
   int dpi_ = 96;
   UniqueFont font_;
-  UniqueIcon icon_;
-  UniqueIcon smallIcon_;
+  ClassIcons icons_;
   UniqueAccelerators accelerators_;
   std::vector<ListedWindow> rows_;  // in the list's order
   int sortColumn_ = -1;             // none yet: the order they were listed in
