@@ -1,6 +1,7 @@
 #include "app/frm_drag.h"
 
 #include "app/command_line.h"
+#include "app/event_dispatch.h"
 #include "app/popup_menu.h"
 #include "config/config_lookup.h"
 #include "config/file_io.h"
@@ -150,6 +151,22 @@ void OnCommand(int id) {
   } else if (id >= kIdCommandBase && id <= kIdCommandBase + kMaxCommandEntries) {
     mnu_sub_command_Click(id - kIdCommandBase);
   }
+}
+
+void FrmDragEvents::Load() {
+  HandleEvent(Form_Load);
+}
+
+void FrmDragEvents::Command(int id) {
+  HandleEvent([id] { OnCommand(id); });
+}
+
+void FrmDragEvents::FilesDropped(DropEvent& drop) {
+  HandleEvent([drop]() mutable { Toolbar_OLEDragDrop(drop); });
+}
+
+void FrmDragEvents::MouseDown(short button, short shift, float x, float y) {
+  if (!HandlingEvent()) HandleEvent([=] { Form_MouseDown(button, shift, x, y); });
 }
 
 }  // namespace sendlark

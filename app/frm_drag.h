@@ -97,14 +97,16 @@ void mnu_sub_end_Click();
 // Carries out a command of the toolbar, the popup menu or a keyboard shortcut.
 void OnCommand(int id);
 
-// The window's reports, handed to the handlers above.
+// The window's reports, handed to the handlers above one at a time (see HandleEvent).
 class FrmDragEvents final : public WindowEvents {
  public:
-  void Command(int id) override { OnCommand(id); }
-  void FilesDropped(DropEvent& drop) override { Toolbar_OLEDragDrop(drop); }
-  void MouseDown(short button, short shift, float x, float y) override {
-    Form_MouseDown(button, shift, x, y);
-  }
+  // Start-up, the window's first event.
+  void Load();
+  void Command(int id) override;
+  void FilesDropped(DropEvent& drop) override;
+  // A press that comes while another event is carried out is not kept: the button it would
+  // drag by is long released when its turn came.
+  void MouseDown(short button, short shift, float x, float y) override;
 };
 
 inline constexpr int kSecondCopyExitCode = 0;

@@ -15,30 +15,36 @@ void ReportFailure(const std::wstring& description) {
   ShowMessage(kDeliveryFailedMessage + description);
 }
 
-bool FailPaste(const std::wstring& description) {
+Delivery FailPaste(const std::wstring& description, Delivery delivery = Delivery::Failed) {
   ReportFailure(description);
-  return false;
+  return delivery;
 }
 
 }  // namespace
 
-Delivery Deliver(const std::wstring& command, const std::wstring& className,
-                 const std::wstring& windowName) {
+std::wstring NotTakenText(std::int32_t pasteId) {
+  return L"貼り付けコマンド " + std::to_wstring(pasteId) +
+         L" を受け取ったウィンドウが、クリップボードのテキストを読み取りませんでした。";
+}
+
+Delivery Deliver(const std::wstring& command, const DeliveryTarget& target) {
   const DeliveryTurn turn;
   if (const ErrorText error = Sys().PutClipboardText(command)) {
     ReportFailure(*error);
     return Delivery::NotOnClipboard;
   }
-  if (PasteToApplication(className, windowName)) return Delivery::Pasted;
-  ReportFailure(L"");
-  return Delivery::NotPasted;
+  const Delivery delivery = PasteToApplication(target);
+  if (delivery == Delivery::Failed || delivery == Delivery::NotTaken) ReportFailure(L"");
+  return delivery;
 }
 
 void SendCommand(std::wstring text, std::wstring className, std::wstring windowName,
                  std::wstring header, std::wstring footer) {
   const std::wstring command = CommandText(header, text, footer);
   const DeliveryTurn turn;
-  if (Deliver(command, className, windowName) == Delivery::NotOnClipboard) return;
+  const DeliveryTarget target{std::move(className), std::move(windowName),
+                              g_settings[ApplicationPaste]};
+  if (Deliver(command, target) == Delivery::NotOnClipboard) return;
   // A delivery whose target was missing is recorded all the same, so it can be sent again.
   g_settings[LastText] = text;
   UpdateHistory(Add, HistoryEntry(command));
@@ -46,18 +52,28 @@ void SendCommand(std::wstring text, std::wstring className, std::wstring windowN
   g_settings[LastFooter] = footer;
 }
 
-bool PasteToApplication(const std::wstring& className, const std::wstring& windowName) {
-  const WindowRef target = Sys().FindTargetWindow(className, windowName);
-  if (target == 0) return false;
-  if (!Sys().ActivateByTitle(windowName)) return FailPaste(kNoSuchTitleText);
-  const PasteId paste = PasteCommandId(Sys().ParseNumber(g_settings[ApplicationPaste]));
+Delivery PasteToApplication(const DeliveryTarget& target) {
+  const WindowRef window = Sys().FindTargetWindow(target.className, target.windowName);
+  if (window == 0) return Delivery::Failed;
+  if (!Sys().ActivateByTitle(target.windowName)) return FailPaste(kNoSuchTitleText);
+  const PasteId paste = PasteCommandId(Sys().ParseNumber(target.paste));
   if (paste.error) return FailPaste(*paste.error);
+  const std::uint32_t targetProcess = Sys().ProcessOf(window);
   // Only a target that is slow to answer still pastes: it keeps the command and carries it out
   // once it recovers. Any other refusal loses the paste: a window that closed between the search
   // and the command, or a target running with higher rights than ours.
-  const CommandOutcome outcome = Sys().SendCommandId(target, paste.id);
-  if (outcome.error != 0 && outcome.error != kErrorTimeout) return FailPaste(outcome.description);
-  return true;
+  const CommandOutcome outcome = Sys().SendCommandId(window, paste.id);
+  if (outcome.error == kErrorTimeout) return Delivery::Unseen;
+  if (outcome.error != 0) return FailPaste(outcome.description);
+  // Handling the command is not pasting: a wrong number, or a window that draws its own menus,
+  // ignores it. The target's request for the text is the proof, during the command or soon
+  // after it; until it comes or the wait is over, the next item stays off the clipboard.
+  const std::optional<TextRequest> request = Sys().AwaitTextRequest(kTextRequestPatienceMs);
+  if (!request) return FailPaste(NotTakenText(paste.id), Delivery::NotTaken);
+  // A reader that names no window is taken for the target, since some real ones do not. Once
+  // another program has read the text, the target's own read no longer shows: no alarm then.
+  const bool byTarget = request->process == 0 || request->process == targetProcess;
+  return byTarget ? Delivery::Taken : Delivery::Unseen;
 }
 
 }  // namespace sendlark

@@ -1,6 +1,7 @@
 // The one road by which anything reaches the target application.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace sendlark {
@@ -12,19 +13,39 @@ namespace sendlark {
 void SendCommand(std::wstring text, std::wstring className, std::wstring windowName,
                  std::wstring header, std::wstring footer);
 
-enum class Delivery { Pasted, NotPasted, NotOnClipboard };
+// The window a delivery goes to, and the number of its paste command as written in Config.ini.
+struct DeliveryTarget {
+  std::wstring className;
+  std::wstring windowName;
+  std::wstring paste;
+};
+
+enum class Delivery {
+  Taken,           // the target read the text
+  Unseen,          // the target has the command, but whether it read the text cannot be seen
+  NotTaken,        // the target handled its paste command without reading the text
+  Failed,          // not found, or a step before the paste failed
+  NotOnClipboard,  // the text never reached the clipboard
+};
 
 // Puts the command text on the clipboard and has the target paste it, showing the user any
 // failure, as SendCommand does, but records nothing: for trying a target out.
-Delivery Deliver(const std::wstring& command, const std::wstring& className,
-                 const std::wstring& windowName);
+Delivery Deliver(const std::wstring& command, const DeliveryTarget& target);
 
-// Finds the target window, brings the target forward and has it carry out its paste command.
-// False when the window was not found or a step failed; a failed step has been reported.
-bool PasteToApplication(const std::wstring& className, const std::wstring& windowName);
+// Finds the target window, brings the target forward, has it carry out its paste command and
+// waits until it reads the text. A failed step has been reported to the user, except a window
+// that was not found.
+Delivery PasteToApplication(const DeliveryTarget& target);
+
+// How long a target that has handled its paste command may take to read the text: programs
+// that paste from a later message of their own read it within moments.
+inline constexpr std::uint32_t kTextRequestPatienceMs = 2000;
 
 inline constexpr wchar_t kDeliveryFailedMessage[] =
     L"アプリケーションが見つからない為、処理を完了できませんでした｡";
 inline constexpr wchar_t kNoSuchTitleText[] = L"指定されたタイトルのウィンドウが見つかりません。";
+
+// Why a paste counts as failed when the target never read the text.
+std::wstring NotTakenText(std::int32_t pasteId);
 
 }  // namespace sendlark

@@ -20,7 +20,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   sendlark::win32::Win32Platform platform(window.Handle(), window.Title());
   sendlark::ResetProgram(&platform);
 
-  sendlark::Form_Load();
+  events.Load();
   const int exitCode = window.RunMessageLoop();
 
   sendlark::ResetProgram(nullptr);

@@ -29,6 +29,11 @@ struct CommandOutcome {
 // keeps the command and carries it out when it recovers.
 inline constexpr std::uint32_t kErrorTimeout = 1460;
 
+// A program's request for the text this program put on the clipboard: it reads the text.
+struct TextRequest {
+  std::uint32_t process = 0;  // of the window that holds the clipboard open; 0: it named none
+};
+
 // One entry of a popup menu as it is to be shown. A separator has no id and no text.
 struct MenuEntry {
   int id = 0;
@@ -46,7 +51,7 @@ class Platform {
   virtual std::wstring ProgramFolder() = 0;
   virtual std::wstring CommandLine() = 0;  // whole, the program's own name included
   virtual bool AnotherCopyRunning() = 0;
-  // Ends the process at once.
+  // Ends the process at once. The clipboard keeps the text put on it last.
   [[noreturn]] virtual void Exit(int exitCode) = 0;
 
   // Starting another program from a command line, in a normal window that gets the focus.
@@ -86,7 +91,16 @@ class Platform {
   virtual void ShowMessage(const std::wstring& text) = 0;
 
   // The target application.
+  // Replaces the clipboard's content with the text. The text itself is handed over when a
+  // program first asks for it, and at the latest when this program ends, so that the request
+  // shows who read it.
   virtual ErrorText PutClipboardText(const std::wstring& text) = 0;
+  // The first request for the text put on the clipboard last. Waits for one up to
+  // `patienceMs`, handling meanwhile only what other programs send to this one, and returns at
+  // once when one came already; nothing when none came.
+  virtual std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) = 0;
+  // The process a window belongs to.
+  virtual std::uint32_t ProcessOf(WindowRef window) = 0;
   // The top-level window with exactly this class and title. Windows of this program's own
   // process are never targets.
   virtual WindowRef FindTargetWindow(const std::wstring& className,

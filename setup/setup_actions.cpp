@@ -44,11 +44,18 @@ std::wstring SetupActions::SendTestText(const TargetRow* row, const std::wstring
   std::wstring status;
   const std::optional<std::wstring> id = CheckChoice(row, paste, status);
   if (!id) return status;
-  // Sendlark's own road, so that what works here works there: its paste setting, then Deliver
-  // with its clipboard, activation, paste and messages.
-  g_settings[ApplicationPaste] = *id;
-  const Delivery delivery = Deliver(kTestText, row->className, row->title);
-  return Fill(delivery == Delivery::Pasted ? texts_.sent : texts_.notSent, {row->title});
+  // Sendlark's own road with the number typed, so that what works here works there: Deliver
+  // with its clipboard, activation, paste, confirmation and messages.
+  switch (Deliver(kTestText, {row->className, row->title, *id})) {
+    case Delivery::Taken:
+      return Fill(texts_.taken, {row->title});
+    case Delivery::Unseen:
+      return Fill(texts_.sent, {row->title});
+    case Delivery::NotTaken:
+      return Fill(texts_.notTaken, {row->title, *id});
+    default:
+      return Fill(texts_.notSent, {row->title});
+  }
 }
 
 }  // namespace sendlark::setup

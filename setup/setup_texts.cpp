@@ -41,6 +41,8 @@ constexpr SetupTexts kEnglish = {
         L"it was.",
     .sent = L"Sent the test text to \"%1\".",
     .notSent = L"The test text did not reach \"%1\".",
+    .taken = L"\"%1\" took the test text.",
+    .notTaken = L"\"%1\" did not take it: paste command %2 does nothing in this window.",
 
     .unusableKey = L"Not saved: %1 cannot be used as a key of Config.ini.",
     .loneCr =
@@ -118,6 +120,9 @@ constexpr SetupTexts kJapanese = {
         L":AppliactionPath は変更していません。",
     .sent = L"「%1」にテスト送信しました。",
     .notSent = L"「%1」にテスト送信できませんでした。",
+    .taken = L"「%1」がテスト テキストを受け取りました。",
+    .notTaken =
+        L"「%1」は受け取りませんでした: 貼り付けコマンド %2 はこのウィンドウでは何もしません。",
 
     .unusableKey = L"保存できません: %1 は Config.ini のキーに使えません。",
     .loneCr =

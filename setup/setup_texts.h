@@ -40,8 +40,10 @@ struct SetupTexts {
   const wchar_t* pasteInvalid;
   const wchar_t* saved;           // %1 the title, %2 Config.ini's path
   const wchar_t* savedNoProgram;  // as `saved`
-  const wchar_t* sent;            // %1 the title
+  const wchar_t* sent;            // %1 the title; whether it pasted cannot be seen
   const wchar_t* notSent;         // %1 the title
+  const wchar_t* taken;           // %1 the title
+  const wchar_t* notTaken;        // %1 the title, %2 the paste command
 
   // Why a save failed: %1 the key, %2 the value meant for it (for a setting that would change,
   // its value now), %3 the system's reason or the value read back.

@@ -3,6 +3,8 @@
 // once with the real platform; tests, benchmarks and fuzz targets reset it with a fake.
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <string>
 
 #include "platform/platform.h"
@@ -18,8 +20,10 @@ struct ProgramState {
   std::wstring commandText;  // the command file as last read
   std::wstring logText;      // the log file as last read
   MenuState menus = InitialMenus();
-  int deliveryTurns = 0;           // nested DeliveryTurn objects alive
-  bool holdsDeliveryLock = false;  // the lock all copies share, while in a turn
+  int deliveryTurns = 0;                            // nested DeliveryTurn objects alive
+  bool holdsDeliveryLock = false;                   // the lock all copies share, while in a turn
+  bool handlingEvent = false;                       // an event of the window is being carried out
+  std::deque<std::function<void()>> waitingEvents;  // arrived meanwhile, carried out next
 };
 
 extern ProgramState g_program;

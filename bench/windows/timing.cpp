@@ -183,7 +183,7 @@ void MeasureDeliveries() {
   // SendCommand's own steps without the history, to tell apart where its extra time goes.
   const auto withoutHistory = [&] {
     Sys().PutClipboardText(command);
-    PasteToApplication(target.className, target.title);
+    PasteToApplication({target.className, target.title, g_settings[ApplicationPaste]});
   };
   const auto full = [&] { SendCommand(kText, target.className, target.title, kHeader, kFooter); };
 

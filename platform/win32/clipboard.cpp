@@ -1,4 +1,4 @@
-// Putting text on the clipboard.
+// Putting text on the clipboard, and handing it over when a program asks for it.
 #include <cstring>
 
 #include "platform/win32/error_text.h"
@@ -13,6 +13,9 @@ namespace {
 // Another program may hold the clipboard for a while (a clipboard manager, a remote desktop
 // copying it over); a delivery waits as long as it would for a slow target.
 constexpr RetryPolicy kClipboardPatience = {5000, 10};
+// How often the wait for a request looks at the clock; requests themselves wake it at once.
+constexpr DWORD kRequestSliceMs = 20;
+constexpr wchar_t kOwnerClass[] = L"SendlarkClipboardOwner";
 
 // Opens the clipboard for one operation and closes it when it goes out of scope.
 class ClipboardSession {
@@ -43,28 +46,135 @@ UniqueGlobal GlobalCopy(const void* data, std::size_t size) {
   return memory;
 }
 
+void PutData(UINT format, const void* data, std::size_t size) {
+  UniqueGlobal memory = GlobalCopy(data, size);
+  if (memory && ::SetClipboardData(format, memory.get()) != nullptr) memory.release();
+}
+
 // Tells old programs that read the ANSI form which code page the system converts it with:
 // without it Windows picks the keyboard layout's, which garbles Japanese under an English one.
 void PutLocale() {
   const LCID locale = ::GetSystemDefaultLCID();
-  UniqueGlobal memory = GlobalCopy(&locale, sizeof locale);
-  if (memory && ::SetClipboardData(CF_LOCALE, memory.get()) != nullptr) memory.release();
+  PutData(CF_LOCALE, &locale, sizeof locale);
+}
+
+// Commands may carry passwords, and Sendlark keeps its own history: the system's clipboard
+// history and its cloud clipboard leave them out, and so do clipboard managers that honour the
+// mark. Monitors that read every new text would also read ours before the target does.
+void PutKeepOutMarks() {
+  const DWORD no = 0;
+  for (const wchar_t* name : {L"ExcludeClipboardContentFromMonitorProcessing",
+                              L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
+    if (const UINT format = ::RegisterClipboardFormatW(name)) PutData(format, &no, sizeof no);
+  }
 }
 
 }  // namespace
 
-// Replaces the clipboard's content with the text as Unicode text, owned by the program's
-// window.
+ClipboardOwner::~ClipboardOwner() {
+  if (window_ == nullptr) return;
+  HandOver();
+  ::DestroyWindow(window_);
+}
+
+HWND ClipboardOwner::Window() {
+  if (window_ != nullptr) return window_;
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  WNDCLASSEXW windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = kOwnerClass;
+  ::RegisterClassExW(&windowClass);  // fails harmlessly when a second owner registers it again
+  // A message-only window: never shown, never listed among other programs' windows.
+  window_ = ::CreateWindowExW(0, kOwnerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+                              nullptr);
+  ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  return window_;
+}
+
+void ClipboardOwner::Offer(std::wstring text) {
+  text_ = std::move(text);
+  pending_ = true;
+  request_.reset();
+}
+
+LRESULT CALLBACK ClipboardOwner::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) noexcept {
+  auto* self = reinterpret_cast<ClipboardOwner*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+  switch (message) {
+    case WM_RENDERFORMAT:
+      if (wParam == CF_UNICODETEXT) self->OnRenderRequest();
+      return 0;
+    case WM_RENDERALLFORMATS:  // the window is destroyed while it still owns the clipboard
+      self->HandOver();
+      return 0;
+    case WM_DESTROYCLIPBOARD:  // the text is gone from the clipboard
+      self->pending_ = false;
+      return 0;
+    default:
+      return ::DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+// A program reads the text: the window through which it opened the clipboard tells who it is,
+// if it named one.
+void ClipboardOwner::OnRenderRequest() {
+  if (!pending_) return;
+  const HWND reader = ::GetOpenClipboardWindow();
+  DWORD process = 0;
+  if (reader != nullptr) ::GetWindowThreadProcessId(reader, &process);
+  request_ = TextRequest{process};
+  PutText();
+}
+
+void ClipboardOwner::HandOver() {
+  if (!pending_ || window_ == nullptr) return;
+  const ClipboardSession session(window_);
+  // Another program may have emptied the clipboard since the text was offered.
+  if (session.IsOpen() && ::GetClipboardOwner() == window_) PutText();
+}
+
+void ClipboardOwner::PutText() {
+  PutData(CF_UNICODETEXT, text_.c_str(), (text_.size() + 1) * sizeof(wchar_t));
+  pending_ = false;
+}
+
+// Replaces the clipboard's content with the text as Unicode text, to be handed over when it is
+// asked for: the request then tells who read it, and when.
 ErrorText Win32Platform::PutClipboardText(const std::wstring& text) {
-  ClipboardSession session(Window());
+  const ClipboardSession session(clipboard_.Window());
   if (!session.IsOpen()) return LastErrorText();
   if (!::EmptyClipboard()) return LastErrorText();
-  UniqueGlobal memory = GlobalCopy(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-  if (!memory) return LastErrorText();
-  if (::SetClipboardData(CF_UNICODETEXT, memory.get()) == nullptr) return LastErrorText();
-  memory.release();  // the clipboard owns it now
+  // Announced without data; the result is null either way, so the format's presence tells.
+  ::SetClipboardData(CF_UNICODETEXT, nullptr);
+  if (!::IsClipboardFormatAvailable(CF_UNICODETEXT)) return LastErrorText();
+  clipboard_.Offer(text);
   PutLocale();
+  PutKeepOutMarks();
   return std::nullopt;
+}
+
+std::optional<TextRequest> Win32Platform::AwaitTextRequest(std::uint32_t patienceMs) {
+  Retry({patienceMs, 0}, [&] {
+    if (clipboard_.FirstRequest()) return Attempt::Done;
+    // Only messages other programs send are handled: the request is one, while anything posted
+    // to the strip waits until the delivery has ended.
+    if (::MsgWaitForMultipleObjects(0, nullptr, FALSE, kRequestSliceMs, QS_SENDMESSAGE) ==
+        WAIT_OBJECT_0) {
+      MSG message;
+      ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    return clipboard_.FirstRequest() ? Attempt::Done : Attempt::Again;
+  });
+  return clipboard_.FirstRequest();
+}
+
+std::uint32_t Win32Platform::ProcessOf(WindowRef window) {
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(ToHwnd(window), &process);
+  return process;
 }
 
 }  // namespace sendlark::win32

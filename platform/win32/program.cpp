@@ -77,6 +77,8 @@ bool Win32Platform::AnotherCopyRunning() {
 }
 
 void Win32Platform::Exit(int exitCode) {
+  // Ending the process destroys no window, so the owner hands over its text first.
+  clipboard_.HandOver();
   ::ExitProcess(static_cast<UINT>(exitCode));
 }
 

@@ -6,14 +6,14 @@
 #include <windows.h>
 
 #include "platform/platform.h"
+#include "platform/win32/clipboard_owner.h"
 #include "platform/win32/unique_handle.h"
 
 namespace sendlark::win32 {
 
 class Win32Platform final : public Platform {
  public:
-  // `window` is the program's window, the clipboard's owner and the owner of message boxes,
-  // which bear `title`. Without a window the clipboard has no owner.
+  // `window` is the program's window and the owner of message boxes, which bear `title`.
   explicit Win32Platform(HWND window = nullptr, std::wstring title = {})
       : window_(window), title_(std::move(title)) {}
 
@@ -38,6 +38,8 @@ class Win32Platform final : public Platform {
   int PopupMenu(const std::vector<MenuEntry>& entries) override;
   void ShowMessage(const std::wstring& text) override;
   ErrorText PutClipboardText(const std::wstring& text) override;
+  std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) override;
+  std::uint32_t ProcessOf(WindowRef window) override;
   WindowRef FindTargetWindow(const std::wstring& className,
                              const std::wstring& windowName) override;
   bool ActivateByTitle(const std::wstring& title) override;
@@ -50,6 +52,7 @@ class Win32Platform final : public Platform {
 
   HWND window_;
   std::wstring title_;
+  ClipboardOwner clipboard_;
   UniqueKernelHandle instanceClaim_;  // held until the process ends
   UniqueKernelHandle deliveryLock_;
   bool lockHeld_ = false;

@@ -11,6 +11,7 @@
 #include <cwctype>
 #include <fstream>
 #include <random>
+#include <utility>
 
 #include "state/program_state.h"
 
@@ -81,7 +82,7 @@ FakePlatform::~FakePlatform() {
 }
 
 WindowRef FakePlatform::AddWindow(const std::wstring& className, const std::wstring& title) {
-  windows.push_back({nextWindow_, className, title});
+  windows.push_back({nextWindow_, className, title, kTargetProcess});
   return nextWindow_++;
 }
 
@@ -247,7 +248,30 @@ ErrorText FakePlatform::PutClipboardText(const std::wstring& text) {
   if (clipboardError) return clipboardError;
   clipboardWrites.push_back(text);
   clipboard_ = text;
+  request_.reset();
+  lateRead_.reset();
+  if (reading == Reading::AnotherFirst) request_ = TextRequest{kOtherProcess};
   return std::nullopt;
+}
+
+std::optional<TextRequest> FakePlatform::AwaitTextRequest(std::uint32_t patienceMs) {
+  if (request_) return request_;
+  trace.push_back("wait");
+  if (whileWaiting) std::exchange(whileWaiting, nullptr)();
+  if (lateRead_) {
+    waitedMs += lateMs;
+    request_ = TextRequest{*lateRead_};
+  } else {
+    waitedMs += patienceMs;
+  }
+  return request_;
+}
+
+std::uint32_t FakePlatform::ProcessOf(WindowRef window) {
+  for (const FakeWindow& candidate : windows) {
+    if (candidate.ref == window) return candidate.process;
+  }
+  return 0;
 }
 
 WindowRef FakePlatform::FindTargetWindow(const std::wstring& className,
@@ -273,6 +297,10 @@ CommandOutcome FakePlatform::SendCommandId(WindowRef target, std::int32_t id) {
   if (sendOutcome.error == 0 || sendOutcome.error == kErrorTimeout) {
     sent.push_back({target, id, clipboard_});
   }
+  if (sendOutcome.error != 0 || request_) return sendOutcome;
+  if (reading == Reading::DuringCommand) request_ = TextRequest{ProcessOf(target)};
+  if (reading == Reading::Unnamed) request_ = TextRequest{0};
+  if (reading == Reading::Late) lateRead_ = ProcessOf(target);
   return sendOutcome;
 }
 

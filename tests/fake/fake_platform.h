@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -23,6 +24,16 @@ struct FakeWindow {
   WindowRef ref;
   std::wstring className;
   std::wstring title;
+  std::uint32_t process;
+};
+
+// When the target reads the clipboard's text, once it has its paste command.
+enum class Reading {
+  DuringCommand,  // while it handles the command, naming its window
+  Unnamed,        // while it handles the command, through no window
+  Late,           // lateMs after it has handled the command
+  Never,          // it handles the command and never reads
+  AnotherFirst,   // another program reads the text as soon as it is on the clipboard
 };
 
 struct SentCommand {
@@ -47,6 +58,9 @@ class FakePlatform : public Platform {
   ErrorText startError;
   CommandOutcome sendOutcome;     // what sending the target its paste command comes to
   std::vector<int> popupChoices;  // what the user picks, one per popup; 0 dismisses it
+  Reading reading = Reading::DuringCommand;
+  std::uint32_t lateMs = 300;
+  std::function<void()> whileWaiting;  // arrives once while a delivery waits for the read
 
   WindowRef AddWindow(const std::wstring& className, const std::wstring& title);
   void WriteFile(const std::wstring& name, const std::string& bytes);
@@ -60,6 +74,7 @@ class FakePlatform : public Platform {
   std::vector<std::wstring> started;
   std::vector<std::vector<MenuEntry>> popups;
   std::vector<std::string> trace;  // every call that changes something, in order
+  std::uint32_t waitedMs = 0;      // for the target to read the text, all deliveries together
   bool visible = false;
   std::optional<bool> topMost;
   int drags = 0;
@@ -86,6 +101,8 @@ class FakePlatform : public Platform {
   int PopupMenu(const std::vector<MenuEntry>& entries) override;
   void ShowMessage(const std::wstring& text) override;
   ErrorText PutClipboardText(const std::wstring& text) override;
+  std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) override;
+  std::uint32_t ProcessOf(WindowRef window) override;
   WindowRef FindTargetWindow(const std::wstring& className,
                              const std::wstring& windowName) override;
   bool ActivateByTitle(const std::wstring& title) override;
@@ -94,10 +111,14 @@ class FakePlatform : public Platform {
   void ReleaseDeliveryLock() override;
 
   static constexpr WindowRef kMainWindow = 1;
+  static constexpr std::uint32_t kTargetProcess = 40;  // of every window added
+  static constexpr std::uint32_t kOtherProcess = 50;   // a clipboard manager, say
 
  private:
   std::filesystem::path HostPath(const std::wstring& path) const;
   std::wstring clipboard_;
+  std::optional<TextRequest> request_;     // the first for the text on the clipboard
+  std::optional<std::uint32_t> lateRead_;  // the process that will read after its command
   WindowRef nextWindow_ = 100;
 };
 

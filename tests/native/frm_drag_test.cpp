@@ -3,6 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <new>
+
+#include "app/event_dispatch.h"
+#include "config/file_io.h"
 #include "state/program_state.h"
 #include "tests/fake/fake_platform.h"
 
@@ -135,6 +140,33 @@ TEST_F(WindowEventsTest, AChoiceFromThePopupIsCarriedOutBeforeTheClickEnds) {
   sys.popupChoices = {kIdHistoryBase + 1};
   Toolbar_ButtonClick(3);
   EXPECT_THAT(sys.clipboardWrites, ElementsAre(L"again"));
+}
+
+// Another program may send the strip a command while a delivery waits for its target to read:
+// it is carried out once that delivery has ended, never inside it.
+TEST_F(WindowEventsTest, ACommandThatArrivesWhileADeliveryWaitsFollowsIt) {
+  FrmDragEvents events;
+  mnu_sub_sub_log[1] = {L"first", true};
+  mnu_sub_sub_log[2] = {L"second", true};
+  sys.reading = Reading::Late;
+  sys.whileWaiting = [&] {
+    events.Command(kIdHistoryBase + 2);
+    events.MouseDown(kLeftButton, 0, 0, 0);  // no drag: the button is long released by then
+  };
+  events.Command(kIdHistoryBase + 1);
+  EXPECT_THAT(sys.clipboardWrites, ElementsAre(L"first", L"second"));
+  const auto firstEnds = std::find(sys.trace.begin(), sys.trace.end(), "replace:log.txt");
+  const auto secondStarts = std::find(sys.trace.begin(), sys.trace.end(), "clipboard:second");
+  EXPECT_LT(firstEnds, secondStarts);
+  EXPECT_EQ(sys.drags, 0);
+  events.MouseDown(kLeftButton, 0, 0, 0);
+  EXPECT_EQ(sys.drags, 1);
+}
+
+TEST_F(WindowEventsTest, WhatEscapesAnEventEndsTheProgramWithAMessage) {
+  EXPECT_EQ(ExpectEnd([] { HandleEvent([] { throw std::bad_alloc(); }); }), kFileErrorExitCode);
+  EXPECT_THAT(sys.messages,
+              ElementsAre(std::wstring(kFileErrorMessage) + L"\r\n" + kOutOfMemoryText));
 }
 
 }  // namespace

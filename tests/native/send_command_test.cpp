@@ -121,6 +121,57 @@ INSTANTIATE_TEST_SUITE_P(
                       OutcomeCase{"AnyOtherError", 1450, true}),
     [](const ::testing::TestParamInfo<OutcomeCase>& info) { return info.param.name; });
 
+struct ReadingCase {
+  const char* name;
+  Reading reading;
+  bool waits;  // for the target to read, after the command has returned
+  bool lost;   // the paste failed, and the user is told so
+};
+
+class ReadingTest : public SendCommandTest, public ::testing::WithParamInterface<ReadingCase> {};
+
+// The target's request for the text is the proof that it pasted. Where the request cannot be
+// traced to the target, no alarm is raised.
+TEST_P(ReadingTest, OnlyATargetThatNeverReadsIsAFailedPaste) {
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  sys.reading = GetParam().reading;
+  Send(L"item");
+  std::vector<std::string> expected = {"turn", "clipboard:<item>", "find", "activate:Target Window",
+                                       "send:770"};
+  if (GetParam().waits) expected.push_back("wait");
+  if (GetParam().lost) {
+    expected.insert(expected.end(), {"show", "end turn", Failure(NotTakenText(770)), "turn", "show",
+                                     "end turn", Failure(), "turn"});
+  }
+  expected.insert(expected.end(),
+                  {"read:log.txt", "clean up:log.txt", "replace:log.txt", "end turn"});
+  EXPECT_EQ(sys.trace, expected);
+  EXPECT_EQ(sys.waitedMs, GetParam().lost ? kTextRequestPatienceMs : GetParam().waits ? 300 : 0);
+  EXPECT_EQ(sys.ReadFile(L"log.txt"), "<item>\r\nolder\r\n") << "recorded either way";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readers, ReadingTest,
+    ::testing::Values(ReadingCase{"DuringTheCommandCostsNoWait", Reading::DuringCommand, false,
+                                  false},
+                      ReadingCase{"ThroughNoWindow", Reading::Unnamed, false, false},
+                      ReadingCase{"AMomentLater", Reading::Late, true, false},
+                      ReadingCase{"AnotherProgramFirst", Reading::AnotherFirst, false, false},
+                      ReadingCase{"Never", Reading::Never, true, true}),
+    [](const ::testing::TestParamInfo<ReadingCase>& info) { return info.param.name; });
+
+TEST_F(SendCommandTest, EachItemStaysOnTheClipboardUntilALateReaderHasReadIt) {
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  sys.reading = Reading::Late;
+  for (const wchar_t* item : {L"one", L"two"})
+    Send(item);
+  std::vector<std::string> clipboardAndWaits;
+  for (const std::string& step : sys.trace) {
+    if (step.starts_with("clipboard:") || step == "wait") clipboardAndWaits.push_back(step);
+  }
+  EXPECT_THAT(clipboardAndWaits, ElementsAre("clipboard:<one>", "wait", "clipboard:<two>", "wait"));
+}
+
 TEST_F(SendCommandTest, ClipboardFailureReportsAndLeavesHistoryAndLastDeliveryAlone) {
   sys.AddWindow(L"TargetClass", L"Target Window");
   g_settings[LastText] = L"before";

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/windows/support/harness.h"
+
 #include <chrono>
 #include <string>
 #include <thread>
@@ -95,6 +97,62 @@ TEST(Clipboard, GivesUpAfterAboutFiveSeconds) {
   EXPECT_FALSE(error->empty());
   EXPECT_GE(waited, std::chrono::milliseconds(4900));
   EXPECT_LT(waited, std::chrono::milliseconds(6500));
+}
+
+// The request for the text tells who reads it: the process of the window that opened the
+// clipboard, or 0 for a reader that named none.
+TEST(Clipboard, TheRequestForTheTextTellsWhoReadsIt) {
+  for (const bool named : {true, false}) {
+    ASSERT_FALSE(Platform().PutClipboardText(L"asked for"));
+    std::wstring read;
+    std::thread reader([&] {
+      HWND window = named ? CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                            nullptr, nullptr)
+                          : nullptr;
+      if (OpenClipboard(window)) {
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+          read = static_cast<const wchar_t*>(GlobalLock(data));
+          GlobalUnlock(data);
+        }
+        CloseClipboard();
+      }
+      if (window != nullptr) DestroyWindow(window);
+    });
+    const std::optional<TextRequest> request = Platform().AwaitTextRequest(5000);
+    reader.join();
+    ASSERT_TRUE(request);
+    EXPECT_EQ(request->process, named ? GetCurrentProcessId() : 0u);
+    EXPECT_EQ(read, L"asked for");
+  }
+}
+
+TEST(Clipboard, NoRequestIsWaitedForOnlyAsLongAsAsked) {
+  ASSERT_FALSE(Platform().PutClipboardText(L"never asked for"));
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(Platform().AwaitTextRequest(300));
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(waited, std::chrono::milliseconds(290));
+  EXPECT_LT(waited, std::chrono::milliseconds(1500));
+}
+
+// The clipboard keeps a text no one asked for after its owner is gone, and carries the marks
+// that keep it out of clipboard histories.
+TEST(Clipboard, TheTextOutlivesItsOwnerAndStaysOutOfHistories) {
+  {
+    Win32Platform owner;
+    ASSERT_FALSE(owner.PutClipboardText(L"left behind"));
+  }
+  EXPECT_EQ(ReadUnicode(), L"left behind");
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  for (const wchar_t* mark : {L"ExcludeClipboardContentFromMonitorProcessing",
+                              L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
+    EXPECT_TRUE(IsClipboardFormatAvailable(RegisterClipboardFormatW(mark))) << harness::Utf8(mark);
+  }
+  HANDLE history = GetClipboardData(RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"));
+  ASSERT_NE(history, nullptr);
+  EXPECT_EQ(*static_cast<const DWORD*>(GlobalLock(history)), 0u);
+  GlobalUnlock(history);
+  CloseClipboard();
 }
 
 }  // namespace

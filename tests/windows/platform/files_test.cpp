@@ -71,13 +71,20 @@ TEST_F(FilesTest, FailedReplaceKeepsTheOldContentAndCleansUp) {
 }
 
 // A copy ended in the middle of a replacement leaves "<file>.<process id>.tmp" behind. (Process
-// ids are multiples of four, so 123 and 4567 name no running process.)
+// ids are small multiples of four, and the system ignores their two lowest bits, so these name
+// no running process.)
 TEST_F(FilesTest, StaleReplacementsAreRemovedAndNothingElse) {
   const std::wstring running = L"log.txt." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
   const std::vector<std::pair<const wchar_t*, bool>> files = {
-      {L"log.txt", false},         {L"log.txt.123.tmp", true}, {L"LOG.TXT.4567.TMP", true},
-      {L"log.txt.abc.tmp", false}, {L"log.txt.tmp", false},    {L"log.txt.1.tmp.bak", false},
-      {L"other.txt.1.tmp", false}, {L"xlog.txt.1.tmp", false}, {running.c_str(), false},
+      {L"log.txt", false},
+      {L"log.txt.4000000000.tmp", true},
+      {L"LOG.TXT.4000000004.TMP", true},
+      {L"log.txt.abc.tmp", false},
+      {L"log.txt.tmp", false},
+      {L"log.txt.1.tmp.bak", false},
+      {L"other.txt.1.tmp", false},
+      {L"xlog.txt.1.tmp", false},
+      {running.c_str(), false},
   };
   for (const auto& [name, stale] : files)
     EXPECT_FALSE(platform_.ReplaceFileBytes(Path(name), "x"));

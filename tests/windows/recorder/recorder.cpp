@@ -8,7 +8,8 @@
 // With a delay it waits that long before reading the clipboard, like a slow application. Mode
 // "minimised" starts it minimised; "close-on-activate" starts it minimised and closes it the
 // moment it is brought to the front, like a program the user quits between the search for its
-// window and the paste.
+// window and the paste. "later" answers the command at once and reads the clipboard from a
+// timer, the delay after it; "never" answers it and never reads, like a wrong paste number.
 // Started without arguments it only leaves a file "launched.txt" beside itself, so a test can
 // tell which program a command line really started.
 #include <windows.h>
@@ -28,7 +29,12 @@ struct Options {
   DWORD delayMs = 0;
   bool minimised = false;
   bool closeOnActivate = false;
+  bool later = false;
+  bool never = false;
 };
+
+constexpr UINT_PTR kLaterTimer = 1;
+int g_laterReads = 0;  // commands whose read is still to come
 
 Options g_options;
 
@@ -69,7 +75,17 @@ void Record(const std::wstring& text) {
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND && wParam == g_options.pasteId) {
+    if (g_options.never) return 0;
+    if (g_options.later) {
+      if (g_laterReads++ == 0) SetTimer(window, kLaterTimer, g_options.delayMs, nullptr);
+      return 0;
+    }
     if (g_options.delayMs > 0) Sleep(g_options.delayMs);
+    Record(ClipboardText(window));
+    return 0;
+  }
+  if (message == WM_TIMER && wParam == kLaterTimer) {
+    if (--g_laterReads == 0) KillTimer(window, kLaterTimer);
     Record(ClipboardText(window));
     return 0;
   }
@@ -104,9 +120,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   g_options.pasteId = static_cast<WPARAM>(std::wcstoul(arguments[3], nullptr, 10));
   g_options.recordFile = arguments[4];
   if (count > 5) g_options.delayMs = static_cast<DWORD>(std::wcstoul(arguments[5], nullptr, 10));
-  g_options.closeOnActivate = count > 6 && std::wcscmp(arguments[6], L"close-on-activate") == 0;
-  g_options.minimised =
-      g_options.closeOnActivate || (count > 6 && std::wcscmp(arguments[6], L"minimised") == 0);
+  const auto mode = [&](const wchar_t* name) {
+    return count > 6 && std::wcscmp(arguments[6], name) == 0;
+  };
+  g_options.closeOnActivate = mode(L"close-on-activate");
+  g_options.later = mode(L"later");
+  g_options.never = mode(L"never");
+  g_options.minimised = g_options.closeOnActivate || mode(L"minimised");
   LocalFree(arguments);
 
   WNDCLASSW windowClass = {};

@@ -1,0 +1,56 @@
+#include "app/event_dispatch.h"
+
+#include <new>
+#include <stdexcept>
+#include <string>
+
+#include "config/file_io.h"
+#include "config/text_util.h"
+#include "state/delivery_turn.h"
+#include "state/program_state.h"
+
+namespace sendlark {
+
+namespace {
+
+class EventScope {
+ public:
+  EventScope() { g_program.handlingEvent = true; }
+  ~EventScope() { g_program.handlingEvent = false; }
+  EventScope(const EventScope&) = delete;
+  EventScope& operator=(const EventScope&) = delete;
+};
+
+[[noreturn]] void EndWith(const wchar_t* reason) {
+  ShowMessage(std::wstring(kFileErrorMessage) + std::wstring(kCrLf) + reason);
+  EndProgram(kFileErrorExitCode);
+}
+
+}  // namespace
+
+void HandleEvent(std::function<void()> event) {
+  if (g_program.handlingEvent) {
+    g_program.waitingEvents.push_back(std::move(event));
+    return;
+  }
+  const EventScope scope;
+  try {
+    event();
+    while (!g_program.waitingEvents.empty()) {
+      const std::function<void()> next = std::move(g_program.waitingEvents.front());
+      g_program.waitingEvents.pop_front();
+      next();
+    }
+  } catch (const std::bad_alloc&) {
+    // A file of hundreds of megabytes is held in several copies while it is decoded.
+    EndWith(kOutOfMemoryText);
+  } catch (const std::exception&) {
+    EndWith(kUnexpectedFailureText);
+  }
+}
+
+bool HandlingEvent() {
+  return g_program.handlingEvent;
+}
+
+}  // namespace sendlark
