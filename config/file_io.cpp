@@ -74,8 +74,12 @@ FileEncoding FileReplace(const std::wstring& text, const std::wstring& fileName,
   const std::wstring path = ProgramFilePath(fileName);
   const std::string bytes = EncodeFileText(text, encoding);
   // Only the holder of the turn replaces the file, so any temporary file of it that is there
-  // now was left by a copy that ended half way.
-  if (HoldsDeliveryTurn()) Sys().RemoveStaleReplacements(path);
+  // now was left by a copy that ended half way. Once a run is enough: looking costs as much as
+  // a third of the rewrite itself, and such files are rare.
+  if (!g_program.staleReplacementsRemoved && HoldsDeliveryTurn()) {
+    Sys().RemoveStaleReplacements(path);
+    g_program.staleReplacementsRemoved = true;
+  }
   Check(Sys().ReplaceFileBytes(path, bytes));
   return encoding;
 }

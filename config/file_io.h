@@ -35,8 +35,8 @@ FileEncoding ReadTextFile(std::wstring& text, const std::wstring& fileName);
 // Replaces the whole content of `fileName` with `text` in one step, so that a reader, or a
 // failure half way, never leaves part of the old or new content behind. The text is written as
 // EncodeFileText writes it, so no character is lost. Returns the encoding written. Temporary files
-// left by an earlier copy that ended while replacing the file are removed first when this copy
-// holds the delivery turn. Failures end the program as in FileIO.
+// left by an earlier copy that ended while replacing the file are removed first, the first time
+// this copy replaces it holding the delivery turn. Failures end the program as in FileIO.
 FileEncoding FileReplace(const std::wstring& text, const std::wstring& fileName,
                          FileEncoding encoding);
 

@@ -22,6 +22,7 @@ struct ProgramState {
   MenuState menus = InitialMenus();
   int deliveryTurns = 0;                            // nested DeliveryTurn objects alive
   bool holdsDeliveryLock = false;                   // the lock all copies share, while in a turn
+  bool staleReplacementsRemoved = false;            // of the log, which an ended copy may leave
   bool handlingEvent = false;                       // an event of the window is being carried out
   std::deque<std::function<void()>> waitingEvents;  // arrived meanwhile, carried out next
 };

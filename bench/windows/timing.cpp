@@ -1,14 +1,16 @@
 // Timings with the real Windows layer: how fast SendCommand delivers to a live target compared
-// with the bare clipboard-and-command loop underneath it, and how long the largest command menu
-// takes to rebuild. Run it from the build's bin folder: it starts recorder.exe from there as
-// the target, and keeps its history and command files beside itself, where the program
-// looks for them.
+// with bare loops that do the same work straight against the system, step by step, and how
+// long the largest command menu takes to rebuild. Run it from the build's bin folder: it starts
+// recorder.exe from there as the target, and keeps its history and command files beside itself,
+// where the program looks for them.
 #include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
+#include <functional>
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -19,6 +21,7 @@
 #include "delivery/command_text.h"
 #include "delivery/send_command.h"
 #include "menus/command_menu.h"
+#include "menus/history.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/menu_render.h"
 #include "platform/win32/win32_platform.h"
@@ -33,8 +36,9 @@ constexpr int kPasteId = 770;
 constexpr int kWarmUp = 50;
 // The loops take turns, so drift hits all alike, and the median round keeps a burst of other
 // work on the machine out of the result.
-constexpr int kRounds = 9;
-constexpr int kPerRound = 50;
+constexpr int kRounds = 5;
+// As many items as a second copy started with 200 lines delivers.
+constexpr int kPerRound = 200;
 constexpr int kRebuildTries = 3;
 // A failed delivery shows a modal message box, which nobody will press in an unattended run.
 constexpr auto kGiveUpAfter = std::chrono::minutes(5);
@@ -57,6 +61,14 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
   DWORD written = 0;
   ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   ::CloseHandle(file);
+}
+
+// A full history, as it is after the first ten deliveries.
+std::string FullHistory() {
+  std::string log;
+  for (int n = 0; n < kHistorySize; ++n)
+    log += "SELECT * FROM orders WHERE id = " + std::to_string(n) + ";\\n\r\n";
+  return log;
 }
 
 std::string CommandLines(int count) {
@@ -162,6 +174,71 @@ double TimeDeliveries(int count, Deliver deliver) {
   return MillisecondsSince(start);
 }
 
+// The clipboard's owner in the bare loops: it hands the text over when the target asks for it.
+class BareOwner {
+ public:
+  BareOwner() {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpszClassName = L"SendlarkTimingBareOwner";
+    ::RegisterClassW(&windowClass);
+    window_ = ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                nullptr, nullptr, nullptr);
+  }
+  ~BareOwner() { ::DestroyWindow(window_); }
+  BareOwner(const BareOwner&) = delete;
+  BareOwner& operator=(const BareOwner&) = delete;
+
+  HWND Window() const { return window_; }
+  static void Put(HANDLE data) { ::SetClipboardData(CF_UNICODETEXT, data); }
+  static HANDLE Copy() {
+    const std::size_t size = (text.size() + 1) * sizeof(wchar_t);
+    const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(::GlobalLock(memory), text.c_str(), size);
+    ::GlobalUnlock(memory);
+    return memory;
+  }
+
+  static inline std::wstring text;
+  static inline bool asked = false;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_RENDERFORMAT) return ::DefWindowProcW(window, message, wParam, lParam);
+    asked = true;
+    Put(Copy());
+    return 0;
+  }
+
+  HWND window_ = nullptr;
+};
+
+// The history work every delivery needs: read the ten lines, write them to a temporary file
+// and move that over the log.
+void BareHistory(const std::wstring& log) {
+  std::string bytes(4096, '\0');
+  DWORD got = 0;
+  HANDLE file = ::CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+  ::CloseHandle(file);
+  const std::wstring temporary = log + L".tmp";
+  WriteBytes(temporary, bytes.substr(0, got));
+  ::MoveFileExW(temporary.c_str(), log.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+// The steps of one delivery, timed one by one.
+struct Steps {
+  double clipboard = 0, find = 0, activate = 0, paste = 0, history = 0;
+};
+
+template <typename Step>
+void Time(double& total, Step step) {
+  const Clock::time_point start = Clock::now();
+  step();
+  total += MillisecondsSince(start);
+}
+
 void MeasureDeliveries() {
   Target target;
   if (target.Window() == nullptr) {
@@ -176,39 +253,83 @@ void MeasureDeliveries() {
   }
 
   const std::wstring command = CommandText(kHeader, kText, kFooter);
-  const auto bare = [&] {
-    Sys().PutClipboardText(command);
-    Sys().SendCommandId(win32::ToRef(target.Window()), kPasteId);
+  const std::wstring entry = HistoryEntry(command);
+  const std::wstring bareLog =
+      BesideProgram(L"timing-bare-log-" + std::to_wstring(::GetCurrentProcessId()) + L".txt");
+  WriteBytes(bareLog, FullHistory());
+  BareOwner owner;
+  BareOwner::text = command;
+  const DeliveryTarget to{target.className, target.title, g_settings[ApplicationPaste]};
+
+  Steps bareSteps, sendlarkSteps;
+  // What a second copy must do for each item, straight against the system.
+  const auto bare = [&](bool confirm, Steps& steps) {
+    Time(steps.clipboard, [&] {
+      ::OpenClipboard(owner.Window());
+      ::EmptyClipboard();
+      BareOwner::Put(confirm ? nullptr : BareOwner::Copy());
+      ::CloseClipboard();
+      BareOwner::asked = false;
+    });
+    HWND window = nullptr;
+    Time(steps.find,
+         [&] { window = ::FindWindowW(target.className.c_str(), target.title.c_str()); });
+    Time(steps.activate, [&] { ::SetForegroundWindow(window); });
+    Time(steps.paste, [&] {
+      DWORD_PTR result = 0;
+      ::SendMessageTimeoutW(window, WM_COMMAND, kPasteId, 0, SMTO_ABORTIFHUNG, 5000, &result);
+      if (confirm && !BareOwner::asked) std::printf("bare loop: the target did not ask\n");
+    });
+    Time(steps.history, [&] { BareHistory(bareLog); });
   };
-  // SendCommand's own steps without the history, to tell apart where its extra time goes.
-  const auto withoutHistory = [&] {
-    Sys().PutClipboardText(command);
-    PasteToApplication({target.className, target.title, g_settings[ApplicationPaste]});
+  const auto sendlark = [&](Steps& steps) {
+    Time(steps.clipboard, [&] { Sys().PutClipboardText(command); });
+    WindowRef window = 0;
+    Time(steps.find, [&] { window = Sys().FindTargetWindow(target.className, target.title); });
+    Time(steps.activate, [&] { Sys().ActivateByTitle(target.title); });
+    Time(steps.paste, [&] {
+      Sys().SendCommandId(window, kPasteId);
+      Sys().AwaitTextRequest(kTextRequestPatienceMs);
+    });
+    Time(steps.history, [&] { UpdateHistory(Add, entry); });
   };
+  Steps ignored;
+  const auto barePlain = [&] { bare(false, ignored); };
+  const auto bareConfirming = [&] { bare(true, ignored); };
   const auto full = [&] { SendCommand(kText, target.className, target.title, kHeader, kFooter); };
 
-  TimeDeliveries(kWarmUp, full);
-  TimeDeliveries(kWarmUp, withoutHistory);
-  TimeDeliveries(kWarmUp, bare);
-  std::vector<double> fullMs, withoutHistoryMs, bareMs;  // per delivery, one value a round
+  for (const auto& loop : std::initializer_list<std::function<void()>>{
+           full, barePlain, bareConfirming, [&] { sendlark(ignored); }}) {
+    TimeDeliveries(kWarmUp, loop);
+  }
+  std::vector<double> fullMs, plainMs, confirmingMs;  // per delivery, one value a round
   for (int round = 0; round < kRounds; ++round) {
     fullMs.push_back(TimeDeliveries(kPerRound, full) / kPerRound);
-    withoutHistoryMs.push_back(TimeDeliveries(kPerRound, withoutHistory) / kPerRound);
-    bareMs.push_back(TimeDeliveries(kPerRound, bare) / kPerRound);
+    plainMs.push_back(TimeDeliveries(kPerRound, barePlain) / kPerRound);
+    confirmingMs.push_back(TimeDeliveries(kPerRound, bareConfirming) / kPerRound);
+    TimeDeliveries(kPerRound, [&] { sendlark(sendlarkSteps); });
+    TimeDeliveries(kPerRound, [&] { bare(true, bareSteps); });
   }
 
   const double fullMedian = Median(fullMs);
-  const double withoutHistoryMedian = Median(withoutHistoryMs);
-  const double bareMedian = Median(bareMs);
-  std::printf("deliveries/s: SendCommand %.1f, bare loop %.1f, ratio %.2f (goal <= 1.5)\n",
-              1000.0 / fullMedian, 1000.0 / bareMedian, fullMedian / bareMedian);
+  const double confirmingMedian = Median(confirmingMs);
+  const double plainMedian = Median(plainMs);
   std::printf(
-      "per delivery (median of %d rounds of %d): SendCommand %.3f ms = bare loop %.3f ms"
-      " + find and activate the target %.3f ms + history %.3f ms\n",
-      kRounds, kPerRound, fullMedian, bareMedian, withoutHistoryMedian - bareMedian,
-      fullMedian - withoutHistoryMedian);
-  const long expected = 3L * (kWarmUp + kRounds * kPerRound);
+      "per delivery (median of %d rounds of %d): SendCommand %.3f ms, bare loop with delayed "
+      "rendering %.3f ms (ratio %.2f, goal <= 1.3), plain bare loop %.3f ms (ratio %.2f)\n",
+      kRounds, kPerRound, fullMedian, confirmingMedian, fullMedian / confirmingMedian, plainMedian,
+      fullMedian / plainMedian);
+  const double count = static_cast<double>(kRounds) * kPerRound;
+  std::printf("steps, ms per delivery     clipboard   find  activate  paste+read  history\n");
+  for (const auto& [name, steps] : {std::pair{"Sendlark's platform", sendlarkSteps},
+                                    std::pair{"bare, delayed rendering", bareSteps}}) {
+    std::printf("  %-24s %9.3f %6.3f %9.3f %11.3f %8.3f\n", name, steps.clipboard / count,
+                steps.find / count, steps.activate / count, steps.paste / count,
+                steps.history / count);
+  }
+  const long expected = 4L * kWarmUp + 5L * kRounds * kPerRound;
   std::printf("target received %ld of %ld deliveries\n", target.Deliveries(), expected);
+  ::DeleteFileW(bareLog.c_str());
 }
 
 struct Rebuild {
@@ -283,11 +404,7 @@ int main() {
     g_settings[ApplicationPaste] = std::to_wstring(kPasteId);
     g_settings[LogFileName] = L"timing-log-" + id + L".txt";
     g_settings[CommandFileName] = L"timing-commands-" + id + L".txt";
-    // A full history, as it is after the first ten deliveries.
-    std::string log;
-    for (int n = 0; n < kHistorySize; ++n)
-      log += "SELECT * FROM orders WHERE id = " + std::to_string(n) + ";\\n\r\n";
-    WriteBytes(BesideProgram(g_settings[LogFileName]), log);
+    WriteBytes(BesideProgram(g_settings[LogFileName]), FullHistory());
 
     MeasureDeliveries();
     std::fflush(stdout);

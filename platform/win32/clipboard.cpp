@@ -62,10 +62,13 @@ void PutLocale() {
 // history and its cloud clipboard leave them out, and so do clipboard managers that honour the
 // mark. Monitors that read every new text would also read ours before the target does.
 void PutKeepOutMarks() {
+  static const UINT marks[] = {
+      ::RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"),
+      ::RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"),
+      ::RegisterClipboardFormatW(L"CanUploadToCloudClipboard")};
   const DWORD no = 0;
-  for (const wchar_t* name : {L"ExcludeClipboardContentFromMonitorProcessing",
-                              L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
-    if (const UINT format = ::RegisterClipboardFormatW(name)) PutData(format, &no, sizeof no);
+  for (const UINT format : marks) {
+    if (format != 0) PutData(format, &no, sizeof no);
   }
 }
 

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/frm_drag.h"
 #include "config/file_io.h"
 #include "state/program_state.h"
@@ -75,10 +77,11 @@ TEST_F(SendCommandTest, UnusablePasteIdBringsTheTargetForwardButSendsNothing) {
     sys.trace.clear();
     g_settings[ApplicationPaste] = paste;
     Send(L"item");
-    EXPECT_THAT(sys.trace, ElementsAre("turn", "clipboard:<item>", "find", "activate:Target Window",
-                                       "show", "end turn", Failure(description), "turn", "show",
-                                       "end turn", Failure(), "turn", "read:log.txt",
-                                       "clean up:log.txt", "replace:log.txt", "end turn"));
+    std::erase(sys.trace, "clean up:log.txt");
+    EXPECT_THAT(sys.trace,
+                ElementsAre("turn", "clipboard:<item>", "find", "activate:Target Window", "show",
+                            "end turn", Failure(description), "turn", "show", "end turn", Failure(),
+                            "turn", "read:log.txt", "replace:log.txt", "end turn"));
   }
   EXPECT_TRUE(sys.sent.empty());
   EXPECT_EQ(mnu_sub_sub_log[3].caption, L"<item>");
@@ -170,6 +173,14 @@ TEST_F(SendCommandTest, EachItemStaysOnTheClipboardUntilALateReaderHasReadIt) {
     if (step.starts_with("clipboard:") || step == "wait") clipboardAndWaits.push_back(step);
   }
   EXPECT_THAT(clipboardAndWaits, ElementsAre("clipboard:<one>", "wait", "clipboard:<two>", "wait"));
+}
+
+// Looking for them costs as much as a third of the rewrite, and they are rare.
+TEST_F(SendCommandTest, LeftoversOfAnEndedCopyAreLookedForOnceARun) {
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  for (const wchar_t* item : {L"one", L"two", L"three"})
+    Send(item);
+  EXPECT_EQ(std::count(sys.trace.begin(), sys.trace.end(), "clean up:log.txt"), 1);
 }
 
 TEST_F(SendCommandTest, ClipboardFailureReportsAndLeavesHistoryAndLastDeliveryAlone) {
