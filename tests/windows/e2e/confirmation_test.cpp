@@ -11,17 +11,6 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ConfirmedDeliveryTest = SendlarkTest;
 
-std::wstring ClipboardText() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return L"<not open>";
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    text = static_cast<const wchar_t*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
 // The console window that wineconsole opens, a visible top-level window of a process of its
 // own; closed at the end, since it outlives the program that started it.
 class WineConsole {
@@ -50,12 +39,9 @@ bool ShowsAMessageBox(const Process& process) {
 }
 
 TEST_F(ConfirmedDeliveryTest, NotepadWithAWrongPasteNumberShowsTheBoxesAndStaysEmpty) {
-  Process notepad(L"notepad.exe", folder.Path());
-  HWND window = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (window = FindProcessWindow(notepad.Id(), L"Notepad")); }));
   Config config;
-  config.className = L"Notepad";
-  config.name = WindowText(window);
+  const HWND window = StartNotepad(config);
+  ASSERT_NE(window, nullptr);
   config.paste = L"9999";
   WriteConfig(config);
   auto sendlark = StartSendlark(L"lost item");

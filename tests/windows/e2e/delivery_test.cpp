@@ -75,13 +75,9 @@ TEST_F(DeliveryTest, SecondCopyDeliversItsItemsAndEnds) {
 }
 
 TEST_F(DeliveryTest, NotepadReceivesTheItem) {
-  Process notepad(L"notepad.exe", folder.Path());
-  HWND window = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (window = FindProcessWindow(notepad.Id(), L"Notepad")); }));
   Config config;
-  config.className = L"Notepad";
-  config.name = WindowText(window);  // "Untitled - Notepad", or its Japanese form
-  config.paste = L"275";
+  const HWND window = StartNotepad(config);
+  ASSERT_NE(window, nullptr);
   config.header = L"[";
   config.footer = L"]";
   WriteConfig(config);
@@ -91,6 +87,9 @@ TEST_F(DeliveryTest, NotepadReceivesTheItem) {
   ASSERT_NE(edit, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return WindowText(edit) == L"[first][second]"; }))
       << Utf8(WindowText(edit));
+  // Notepad reads while it handles its paste command: each paste is confirmed, without a box.
+  EXPECT_THAT(WaitForLogLines(2), ElementsAre("[second]", "[first]"));
+  EXPECT_EQ(FindProcessWindow(sendlark->Id(), L"#32770"), nullptr);
 }
 
 TEST_F(DeliveryTest, JapaneseTextTravelsThroughShiftJisFiles) {

@@ -65,6 +65,16 @@ std::unique_ptr<Process> SendlarkTest::StartRecorder(unsigned delayMs, const std
   return recorder;
 }
 
+HWND SendlarkTest::StartNotepad(Config& config) {
+  notepad = std::make_unique<Process>(L"notepad.exe", folder.Path());
+  HWND window = nullptr;
+  WaitUntil([&] { return (window = FindProcessWindow(notepad->Id(), L"Notepad")) != nullptr; });
+  config.className = L"Notepad";
+  config.name = WindowText(window);  // "Untitled - Notepad", or its Japanese form
+  config.paste = L"275";
+  return window;
+}
+
 HWND SendlarkTest::WaitForStrip(const Process& sendlark, std::chrono::milliseconds timeout) {
   HWND strip = nullptr;
   WaitUntil([&] { return (strip = FindProcessWindow(sendlark.Id(), kStripClass)) != nullptr; },

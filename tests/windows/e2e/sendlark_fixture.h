@@ -42,6 +42,9 @@ class SendlarkTest : public ::testing::Test {
   // Starts the recorder target with a class and title unique to this test; `mode` is passed
   // on (see recorder.cpp).
   std::unique_ptr<Process> StartRecorder(unsigned delayMs = 0, const std::wstring& mode = L"");
+  // Starts Wine's notepad and aims `config` at it (its class, its title, paste command 275);
+  // its window once open, or null.
+  HWND StartNotepad(Config& config);
   // The strip of a running Sendlark, once visible; null if it never shows.
   HWND WaitForStrip(const Process& sendlark,
                     std::chrono::milliseconds timeout = std::chrono::seconds(10));
@@ -58,6 +61,7 @@ class SendlarkTest : public ::testing::Test {
   std::vector<std::string> WaitForLogLines(std::size_t count) const;
 
   TempFolder folder;
+  std::unique_ptr<Process> notepad;
   std::wstring recorderClass;
   std::wstring recorderTitle;
   std::wstring recordFile;

@@ -13,17 +13,6 @@
 namespace sendlark::win32 {
 namespace {
 
-std::wstring ReadUnicode() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return L"<not open>";
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    text = static_cast<const wchar_t*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
 std::string ReadAnsi() {
   std::string text;
   if (!OpenClipboard(nullptr)) return "<not open>";
@@ -68,10 +57,10 @@ class ClipboardHolder {
 
 TEST(Clipboard, PutsUnicodeTextThatOldProgramsReadAsAnsi) {
   ASSERT_FALSE(Platform().PutClipboardText(L"line 1\r\nline 2"));
-  EXPECT_EQ(ReadUnicode(), L"line 1\r\nline 2");
+  EXPECT_EQ(harness::ClipboardText(), L"line 1\r\nline 2");
   EXPECT_EQ(ReadAnsi(), "line 1\r\nline 2");
   ASSERT_FALSE(Platform().PutClipboardText(L""));
-  EXPECT_EQ(ReadUnicode(), L"");
+  EXPECT_EQ(harness::ClipboardText(), L"");
 }
 
 TEST(Clipboard, AnsiFormIsShiftJisUnderCodePage932) {
@@ -84,7 +73,7 @@ TEST(Clipboard, WaitsForAProgramThatHoldsItForASecondAndMore) {
   ClipboardHolder holder(std::chrono::milliseconds(1500));
   ASSERT_TRUE(holder.Opened());
   EXPECT_FALSE(Platform().PutClipboardText(L"after the wait"));
-  EXPECT_EQ(ReadUnicode(), L"after the wait");
+  EXPECT_EQ(harness::ClipboardText(), L"after the wait");
 }
 
 TEST(Clipboard, GivesUpAfterAboutFiveSeconds) {
@@ -142,7 +131,7 @@ TEST(Clipboard, TheTextOutlivesItsOwnerAndStaysOutOfHistories) {
     Win32Platform owner;
     ASSERT_FALSE(owner.PutClipboardText(L"left behind"));
   }
-  EXPECT_EQ(ReadUnicode(), L"left behind");
+  EXPECT_EQ(harness::ClipboardText(), L"left behind");
   ASSERT_TRUE(OpenClipboard(nullptr));
   for (const wchar_t* mark : {L"ExcludeClipboardContentFromMonitorProcessing",
                               L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
