@@ -138,7 +138,9 @@ TEST(ActivateByTitle, BringsTheExactOrElseTheFirstPrefixMatchForward) {
 
 TEST(ActivateByTitle, RestoresAMinimisedWindow) {
   OtherProcessWindow target(L"SendlarkTestMinimised", L"Minimised Target", L"minimised");
-  ASSERT_TRUE(WaitUntil([&] { return IsIconic(target.Handle()) != FALSE; }));
+  // Wine minimises a window before it shows it.
+  ASSERT_TRUE(
+      WaitUntil([&] { return IsIconic(target.Handle()) && IsWindowVisible(target.Handle()); }));
   EXPECT_TRUE(platform.ActivateByTitle(L"Minimised Target"));
   EXPECT_TRUE(WaitUntil([&] { return !IsIconic(target.Handle()); }));
 }
