@@ -52,6 +52,7 @@ StripDescription DescribeStrip() {
 void Form_Load() {
   Sys().HideMainWindow();
   LoadSettings();
+  CheckLogFileIsSeparate();
   if (Sys().AnotherCopyRunning()) {
     DeliverCommandLine();
     EndProgram(kSecondCopyExitCode);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "config/text_encoding.h"
+#include "platform/platform.h"
 
 namespace sendlark {
 
@@ -39,6 +40,14 @@ FileEncoding ReadTextFile(std::wstring& text, const std::wstring& fileName);
 // holds the delivery turn. Failures end the program as in FileIO.
 FileEncoding FileReplace(const std::wstring& text, const std::wstring& fileName,
                          FileEncoding encoding);
+
+// A file failure, when there is one: shown with its reason, then the program ends.
+void CheckFile(const ErrorText& error);
+
+// A log file that is "Config.ini" or the command file, under any of its names, is a failure: it
+// would be read as the history and cut to its first ten lines. A file that cannot be looked at
+// is left to the reading that follows.
+void CheckLogFileIsSeparate();
 
 inline constexpr wchar_t kFileErrorMessage[] = L"ファイル入出力エラー";
 inline constexpr int kFileErrorExitCode = 1;

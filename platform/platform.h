@@ -18,6 +18,20 @@ using WindowRef = std::uintptr_t;
 // Empty when an operation worked; otherwise the system's description of why it did not.
 using ErrorText = std::optional<std::wstring>;
 
+// A file as the system tells files apart: two names name one file exactly when both agree,
+// whatever their spelling (short names, letter case, ".\") and across hard links.
+struct FileIdentity {
+  std::uint32_t volume = 0;
+  std::uint64_t index = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+// What the system tells of a file without reading it.
+struct FileFacts {
+  FileIdentity identity;
+  std::uint64_t size = 0;
+};
+
 // What became of a command sent to the target application: error 0 when the target carried it
 // out; otherwise the system's error code and its description.
 struct CommandOutcome {
@@ -53,6 +67,8 @@ class Platform {
   virtual ErrorText StartProgram(const std::wstring& commandLine) = 0;
   virtual bool IsExistingFile(const std::wstring& path) = 0;
 
+  // Nothing when the file cannot be opened (it is missing, or names a folder).
+  virtual std::optional<FileFacts> DescribeFile(const std::wstring& path) = 0;
   // Whole files as bytes.
   virtual ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) = 0;
   // Replaces the file's content in one step: readers see the old bytes or the new, never a mix.

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <iconv.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -127,6 +128,13 @@ ErrorText FakePlatform::StartProgram(const std::wstring& commandLine) {
 
 bool FakePlatform::IsExistingFile(const std::wstring& path) {
   return std::filesystem::is_regular_file(HostPath(path));
+}
+
+std::optional<FileFacts> FakePlatform::DescribeFile(const std::wstring& path) {
+  struct stat info;
+  if (::stat(HostPath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return FileFacts{{static_cast<std::uint32_t>(info.st_dev), info.st_ino},
+                   static_cast<std::uint64_t>(info.st_size)};
 }
 
 ErrorText FakePlatform::ReadFileBytes(const std::wstring& path, std::string& bytes) {

@@ -71,6 +71,7 @@ class FakePlatform : public Platform {
   [[noreturn]] void Exit(int exitCode) override;
   ErrorText StartProgram(const std::wstring& commandLine) override;
   bool IsExistingFile(const std::wstring& path) override;
+  std::optional<FileFacts> DescribeFile(const std::wstring& path) override;
   ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) override;
   ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) override;
   void RemoveStaleReplacements(const std::wstring& path) override;

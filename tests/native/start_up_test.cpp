@@ -11,7 +11,11 @@
 namespace sendlark::testing {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
 
 struct ItemsCase {
   const char* name;
@@ -92,6 +96,58 @@ TEST_F(FormLoadTest, MissingCommandFileEndsBeforeTheWindowIsShown) {
   EXPECT_EQ(ExpectEnd([] { Form_Load(); }), kFileErrorExitCode);
   EXPECT_FALSE(sys.visible);
   EXPECT_EQ(sys.messages.size(), 1u);
+}
+
+// A log file that is another of the program's files would be cut to ten lines of history.
+struct SameFileCase {
+  const char* name;
+  std::wstring logFile;
+  const char* linkedTo;  // log.txt is made a second name of this file
+  bool secondCopy;
+  const char* other;  // what the reason names beside :LogFileName
+};
+
+class SameFileTest : public FakePlatformTest, public ::testing::WithParamInterface<SameFileCase> {};
+
+TEST_P(SameFileTest, EndsWithAFileFailureBeforeAnythingIsReadAsHistoryOrDelivered) {
+  const SameFileCase& c = GetParam();
+  WriteConfig(
+      L":AppliactionName=Target Window;:AppliactionClass=TargetClass;:AppliactionPast=770;"
+      L":CommandFileName=commands.txt;:LogFileName=" +
+      c.logFile + L";\r\n");
+  sys.WriteFile(L"commands.txt", "one\r\ntwo\r\n");
+  if (c.linkedTo)
+    std::filesystem::create_hard_link(sys.folder / c.linkedTo, sys.folder / "log.txt");
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  sys.commandLine = L"Sendlark.exe item";
+  sys.anotherCopy = c.secondCopy;
+  const std::string config = sys.ReadFile(L"Config.ini");
+
+  EXPECT_EQ(ExpectEnd([] { Form_Load(); }), kFileErrorExitCode);
+  ASSERT_EQ(sys.messages.size(), 1u);
+  EXPECT_THAT(Utf8(sys.messages[0]), StartsWith("ファイル入出力エラー\r\n:LogFileName"));
+  EXPECT_THAT(Utf8(sys.messages[0]), HasSubstr(c.other));
+  EXPECT_THAT(sys.trace, Not(Contains(StartsWith("clipboard:"))));
+  EXPECT_THAT(sys.trace, Not(Contains(StartsWith("replace:"))));
+  EXPECT_EQ(sys.ReadFile(L"Config.ini"), config);
+  EXPECT_EQ(sys.ReadFile(L"commands.txt"), "one\r\ntwo\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, SameFileTest,
+    ::testing::Values(SameFileCase{"ConfigIni", L"Config.ini", nullptr, false, "Config.ini"},
+                      SameFileCase{"CommandFileByAnotherSpelling", L".\\commands.txt", nullptr,
+                                   true, ":CommandFileName"},
+                      SameFileCase{"HardLinkToConfigIni", L"log.txt", "Config.ini", true,
+                                   "Config.ini"},
+                      SameFileCase{"HardLinkToTheCommandFile", L"log.txt", "commands.txt", false,
+                                   ":CommandFileName"}),
+    [](const ::testing::TestParamInfo<SameFileCase>& info) { return info.param.name; });
+
+TEST_F(FormLoadTest, FilesThatCannotBeLookedAtAreNotTakenForOneAndFailWhenRead) {
+  WriteConfig(L":CommandFileName=no commands.txt;:LogFileName=no log.txt;");
+  EXPECT_EQ(ExpectEnd([] { Form_Load(); }), kFileErrorExitCode);
+  EXPECT_THAT(sys.messages, ElementsAre(L"ファイル入出力エラー\r\nNo such file or directory"));
 }
 
 }  // namespace

@@ -64,5 +64,57 @@ TEST_F(StartupTest, CopiesInDifferentFoldersRunSideBySide) {
   EXPECT_TRUE(WaitUntil([&] { return FindProcessWindow(second.Id(), kStripClass) != nullptr; }));
 }
 
+// A log file that is Config.ini or the command file, by any of the names the system gives it,
+// is refused before anything is delivered: it would be cut to the ten lines of a history.
+struct SameFile {
+  const char* name;
+  std::wstring log;    // "~": the command file's short name; "link": a hard link to it
+  std::wstring other;  // named in the reason beside :LogFileName
+};
+
+class SameFileTest : public SendlarkTest, public ::testing::WithParamInterface<SameFile> {};
+
+TEST_P(SameFileTest, IsRefusedAtStartAndNoFileLosesALine) {
+  std::string lines;
+  for (int line = 1; line <= 14; ++line)
+    lines += "line " + std::to_string(line) + "\r\n";
+  folder.Write(L"my commands.txt", lines);
+  Config config = RecorderConfig();
+  config.commandFile = L"my commands.txt";
+  config.logFile = GetParam().log;
+  if (config.logFile == L"~") {
+    wchar_t shortPath[MAX_PATH] = {};
+    GetShortPathNameW(folder.File(config.commandFile).c_str(), shortPath, MAX_PATH);
+    config.logFile = std::wstring(shortPath).substr(std::wstring(shortPath).rfind(L'\\') + 1);
+    ASSERT_NE(config.logFile, config.commandFile);
+  } else if (config.logFile == L"link") {
+    DeleteFileW(folder.File(L"log.txt").c_str());
+    ASSERT_TRUE(CreateHardLinkW(folder.File(L"log.txt").c_str(),
+                                folder.File(config.commandFile).c_str(), nullptr));
+    config.logFile = L"log.txt";
+  }
+  WriteConfig(config);
+  const std::string configBytes = folder.Read(L"Config.ini");
+
+  auto sendlark = StartSendlark(L"item");
+  const auto box = WaitForMessageBox(sendlark->Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text.rfind(L"ファイル入出力エラー\r\n:LogFileName", 0), 0u) << Utf8(box->text);
+  EXPECT_NE(box->text.find(GetParam().other), std::wstring::npos) << Utf8(box->text);
+  PressOk(*box);
+  EXPECT_EQ(sendlark->WaitForExit(), 1u);
+  EXPECT_EQ(folder.Read(L"Config.ini"), configBytes);
+  EXPECT_EQ(folder.Read(L"my commands.txt"), lines);
+}
+
+// "Files" takes them into the run under code page 932 too.
+INSTANTIATE_TEST_SUITE_P(
+    Files, SameFileTest,
+    ::testing::Values(SameFile{"ConfigInOtherLetterCase", L"CONFIG.INI", L"Config.ini"},
+                      SameFile{"CommandFileAfterDot", L".\\my commands.txt", L":CommandFileName"},
+                      SameFile{"CommandFileByItsShortName", L"~", L":CommandFileName"},
+                      SameFile{"HardLinkToTheCommandFile", L"link", L":CommandFileName"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace sendlark::harness
