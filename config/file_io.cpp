@@ -78,8 +78,13 @@ std::string EncodeFileText(const std::wstring& text, FileEncoding& encoding) {
 }
 
 FileEncoding ReadTextFile(std::wstring& text, const std::wstring& fileName) {
+  const std::wstring path = ProgramFilePath(fileName);
+  const std::optional<FileFacts> facts = Sys().DescribeFile(path);
+  if (facts && facts->size > kMaxFileBytes) {
+    CheckFile(fileName + L" は 64 MiB を超えているため読み込めません。");
+  }
   std::string bytes;
-  CheckFile(Sys().ReadFileBytes(ProgramFilePath(fileName), bytes));
+  CheckFile(Sys().ReadFileBytes(path, bytes));
   FileEncoding encoding;
   text += TextLines(DecodeFileText(bytes, encoding));
   return encoding;

@@ -1,6 +1,7 @@
 // The program's text files, all of which lie in the program's folder.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "config/text_encoding.h"
@@ -30,7 +31,8 @@ std::wstring DecodeFileText(const std::string& bytes, FileEncoding& encoding);
 // to the encoding used.
 std::string EncodeFileText(const std::wstring& text, FileEncoding& encoding);
 
-// FileIO in read mode that also tells which encoding the file was read in.
+// FileIO in read mode that also tells which encoding the file was read in. A file larger than
+// kMaxFileBytes is a failure, found before any of it is read.
 FileEncoding ReadTextFile(std::wstring& text, const std::wstring& fileName);
 
 // Replaces the whole content of `fileName` with `text` in one step, so that a reader, or a
@@ -48,6 +50,9 @@ void CheckFile(const ErrorText& error);
 // would be read as the history and cut to its first ten lines. A file that cannot be looked at
 // is left to the reading that follows.
 void CheckLogFileIsSeparate();
+
+// Far beyond the 32,767 lines the command menu shows; decoding a file makes several copies.
+inline constexpr std::uint64_t kMaxFileBytes = 64ull << 20;
 
 inline constexpr wchar_t kFileErrorMessage[] = L"ファイル入出力エラー";
 inline constexpr int kFileErrorExitCode = 1;

@@ -150,5 +150,26 @@ TEST_F(FormLoadTest, FilesThatCannotBeLookedAtAreNotTakenForOneAndFailWhenRead) 
   EXPECT_THAT(sys.messages, ElementsAre(L"ファイル入出力エラー\r\nNo such file or directory"));
 }
 
+class OversizedFileTest : public FakePlatformTest,
+                          public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(OversizedFileTest, IsRefusedUnreadWithItsName) {
+  UseStandardConfig();
+  std::filesystem::resize_file(sys.folder / GetParam(), kMaxFileBytes + 1);  // sparse: cheap
+  EXPECT_EQ(ExpectEnd([] { Form_Load(); }), kFileErrorExitCode);
+  ASSERT_EQ(sys.messages.size(), 1u);
+  EXPECT_EQ(Utf8(sys.messages[0]), "ファイル入出力エラー\r\n" + std::string(GetParam()) +
+                                       " は 64 MiB を超えているため読み込めません。");
+  EXPECT_THAT(sys.trace, Not(Contains("read:" + std::string(GetParam()))));
+  EXPECT_FALSE(sys.visible);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachFile, OversizedFileTest,
+                         ::testing::Values("Config.ini", "commands.txt", "log.txt"),
+                         [](const auto& info) {
+                           std::string name = info.param;
+                           return name.substr(0, name.find('.'));
+                         });
+
 }  // namespace
 }  // namespace sendlark::testing
