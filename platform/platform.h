@@ -32,6 +32,13 @@ struct FileFacts {
   std::uint64_t size = 0;
 };
 
+// How to start a program: `application` names the program file, so that the system takes it
+// whole; empty, the system finds the program in the command line's first word.
+struct ProgramStart {
+  std::wstring application;
+  std::wstring commandLine;
+};
+
 // What became of a command sent to the target application: error 0 when the target carried it
 // out; otherwise the system's error code and its description.
 struct CommandOutcome {
@@ -63,8 +70,8 @@ class Platform {
   // Ends the process at once.
   [[noreturn]] virtual void Exit(int exitCode) = 0;
 
-  // Starting another program from a command line, in a normal window that gets the focus.
-  virtual ErrorText StartProgram(const std::wstring& commandLine) = 0;
+  // Starting another program, in a normal window that gets the focus.
+  virtual ErrorText StartProgram(const ProgramStart& start) = 0;
   virtual bool IsExistingFile(const std::wstring& path) = 0;
 
   // Nothing when the file cannot be opened (it is missing, or names a folder).

@@ -121,9 +121,9 @@ void FakePlatform::Exit(int exitCode) {
   throw ProgramEnded{exitCode};
 }
 
-ErrorText FakePlatform::StartProgram(const std::wstring& commandLine) {
-  trace.push_back("start:" + Utf8(commandLine));
-  started.push_back(commandLine);
+ErrorText FakePlatform::StartProgram(const ProgramStart& start) {
+  trace.push_back("start:" + Utf8(start.commandLine));
+  started.push_back(start);
   return startError;
 }
 

@@ -57,7 +57,7 @@ class FakePlatform : public Platform {
   std::vector<std::wstring> messages;
   std::vector<std::wstring> clipboardWrites;
   std::vector<SentCommand> sent;
-  std::vector<std::wstring> started;
+  std::vector<ProgramStart> started;
   std::vector<std::vector<MenuEntry>> popups;
   std::vector<std::string> trace;  // every call that changes something, in order
   bool visible = false;
@@ -69,7 +69,7 @@ class FakePlatform : public Platform {
   std::wstring CommandLine() override { return commandLine; }
   bool AnotherCopyRunning() override;
   [[noreturn]] void Exit(int exitCode) override;
-  ErrorText StartProgram(const std::wstring& commandLine) override;
+  ErrorText StartProgram(const ProgramStart& start) override;
   bool IsExistingFile(const std::wstring& path) override;
   std::optional<FileFacts> DescribeFile(const std::wstring& path) override;
   ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) override;
