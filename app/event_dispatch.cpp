@@ -2,11 +2,8 @@
 
 #include <new>
 #include <stdexcept>
-#include <string>
 
 #include "config/file_io.h"
-#include "config/text_util.h"
-#include "state/delivery_turn.h"
 #include "state/program_state.h"
 
 namespace sendlark {
@@ -20,11 +17,6 @@ class EventScope {
   EventScope(const EventScope&) = delete;
   EventScope& operator=(const EventScope&) = delete;
 };
-
-[[noreturn]] void EndWith(const wchar_t* reason) {
-  ShowMessage(std::wstring(kFileErrorMessage) + std::wstring(kCrLf) + reason);
-  EndProgram(kFileErrorExitCode);
-}
 
 }  // namespace
 
@@ -43,9 +35,9 @@ void HandleEvent(std::function<void()> event) {
     }
   } catch (const std::bad_alloc&) {
     // A file of hundreds of megabytes is held in several copies while it is decoded.
-    EndWith(kOutOfMemoryText);
+    CheckFile(kOutOfMemoryText);
   } catch (const std::exception&) {
-    EndWith(kUnexpectedFailureText);
+    CheckFile(kUnexpectedFailureText);
   }
 }
 

@@ -53,6 +53,7 @@ StripDescription DescribeStrip() {
 void Form_Load() {
   Sys().HideMainWindow();
   LoadSettings();
+  CheckLogFileIsSeparate();
   if (Sys().AnotherCopyRunning()) {
     DeliverCommandLine();
     EndProgram(kSecondCopyExitCode);
@@ -96,13 +97,19 @@ void SendDroppedFiles(DropEvent& drop) {
   }
 }
 
-std::wstring LaunchCommandLine(const std::wstring& path) {
-  if (path.empty() || path.front() == L'"' || !Sys().IsExistingFile(path)) return path;
-  return L'"' + path + L'"';
+ProgramStart LaunchStart(const std::wstring& path) {
+  if (path.empty() || path.front() == L'"') return {L"", path};
+  // The system looks for a program named without a folder in Sendlark's folder first, so a
+  // relative path is taken there, and passed whole: a relative application name would be taken
+  // against the current folder.
+  const bool relative = path.front() != L'\\' && path.front() != L'/' && path.find(L':') != 1;
+  const std::wstring file = relative ? ProgramFilePath(path) : path;
+  if (!Sys().IsExistingFile(file)) return {L"", path};
+  return {file, L'"' + file + L'"'};
 }
 
 void LaunchApplication(const std::wstring& path) {
-  if (const ErrorText error = Sys().StartProgram(LaunchCommandLine(path))) ShowMessage(*error);
+  if (const ErrorText error = Sys().StartProgram(LaunchStart(path))) ShowMessage(*error);
 }
 
 void SetTopMost(WindowRef window, short flag) {

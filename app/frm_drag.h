@@ -72,9 +72,11 @@ void SendDroppedFiles(DropEvent& drop);
 // Starts the program the path text names; it may carry arguments after the program's path.
 void LaunchApplication(const std::wstring& path);
 
-// The command line that starts `path`: quoted when the whole text names an existing file, so
-// that a path with blanks cannot be taken for a shorter program name followed by arguments.
-std::wstring LaunchCommandLine(const std::wstring& path);
+// How `path` is started. When the whole text names an existing file (a relative one taken in the
+// program's folder), that file is the application and is quoted in the command line, so that a
+// path with blanks cannot be taken for a shorter program name followed by arguments. Otherwise
+// the text is a command line for the system to take apart.
+ProgramStart LaunchStart(const std::wstring& path);
 
 // Flag 1 puts the window above all ordinary windows, 0 back among them; others do nothing.
 void SetTopMost(WindowRef window, short flag);

@@ -10,12 +10,6 @@ namespace sendlark {
 
 namespace {
 
-void Check(const ErrorText& error) {
-  if (!error) return;
-  ShowMessage(std::wstring(kFileErrorMessage) + std::wstring(kCrLf) + *error);
-  EndProgram(kFileErrorExitCode);
-}
-
 // The text a file's bytes hold, as reading finds it.
 std::wstring Decode(const std::string& bytes, FileEncoding encoding) {
   return encoding == FileEncoding::Ansi ? Sys().FromAnsi(bytes) : DecodeUnicode(bytes, encoding);
@@ -33,7 +27,33 @@ std::optional<std::string> EncodeExactly(const std::wstring& text, FileEncoding 
   return bytes;
 }
 
+std::optional<FileIdentity> IdentityOf(const std::wstring& fileName) {
+  const std::optional<FileFacts> facts = Sys().DescribeFile(ProgramFilePath(fileName));
+  return facts ? std::optional(facts->identity) : std::nullopt;
+}
+
 }  // namespace
+
+void CheckFile(const ErrorText& error) {
+  if (!error) return;
+  ShowMessage(std::wstring(kFileErrorMessage) + std::wstring(kCrLf) + *error);
+  EndProgram(kFileErrorExitCode);
+}
+
+void CheckLogFileIsSeparate() {
+  const std::optional<FileIdentity> log = IdentityOf(g_settings[LogFileName]);
+  if (!log) return;
+  if (IdentityOf(kConfigFileName) == log) {
+    CheckFile(
+        L":LogFileName が Config.ini と同じファイルです。"
+        L"履歴で上書きしないよう、別のファイルを指定してください。");
+  }
+  if (IdentityOf(g_settings[CommandFileName]) == log) {
+    CheckFile(
+        L":LogFileName が :CommandFileName と同じファイルです。"
+        L"履歴で上書きしないよう、別のファイルを指定してください。");
+  }
+}
 
 std::wstring ProgramFilePath(const std::wstring& fileName) {
   // Joined as given: a folder that already ends in a backslash (a drive's root) gets a second.
@@ -58,8 +78,13 @@ std::string EncodeFileText(const std::wstring& text, FileEncoding& encoding) {
 }
 
 FileEncoding ReadTextFile(std::wstring& text, const std::wstring& fileName) {
+  const std::wstring path = ProgramFilePath(fileName);
+  const std::optional<FileFacts> facts = Sys().DescribeFile(path);
+  if (facts && facts->size > kMaxFileBytes) {
+    CheckFile(fileName + L" は 64 MiB を超えているため読み込めません。");
+  }
   std::string bytes;
-  Check(Sys().ReadFileBytes(ProgramFilePath(fileName), bytes));
+  CheckFile(Sys().ReadFileBytes(path, bytes));
   FileEncoding encoding;
   text += TextLines(DecodeFileText(bytes, encoding));
   return encoding;
@@ -80,7 +105,7 @@ FileEncoding FileReplace(const std::wstring& text, const std::wstring& fileName,
     Sys().RemoveStaleReplacements(path);
     g_program.staleReplacementsRemoved = true;
   }
-  Check(Sys().ReplaceFileBytes(path, bytes));
+  CheckFile(Sys().ReplaceFileBytes(path, bytes));
   return encoding;
 }
 

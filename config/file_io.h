@@ -1,9 +1,11 @@
 // The program's text files, all of which lie in the program's folder.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "config/text_encoding.h"
+#include "platform/platform.h"
 
 namespace sendlark {
 
@@ -29,7 +31,8 @@ std::wstring DecodeFileText(const std::string& bytes, FileEncoding& encoding);
 // to the encoding used.
 std::string EncodeFileText(const std::wstring& text, FileEncoding& encoding);
 
-// FileIO in read mode that also tells which encoding the file was read in.
+// FileIO in read mode that also tells which encoding the file was read in. A file larger than
+// kMaxFileBytes is a failure, found before any of it is read.
 FileEncoding ReadTextFile(std::wstring& text, const std::wstring& fileName);
 
 // Replaces the whole content of `fileName` with `text` in one step, so that a reader, or a
@@ -39,6 +42,17 @@ FileEncoding ReadTextFile(std::wstring& text, const std::wstring& fileName);
 // this copy replaces it holding the delivery turn. Failures end the program as in FileIO.
 FileEncoding FileReplace(const std::wstring& text, const std::wstring& fileName,
                          FileEncoding encoding);
+
+// A file failure, when there is one: shown with its reason, then the program ends.
+void CheckFile(const ErrorText& error);
+
+// A log file that is "Config.ini" or the command file, under any of its names, is a failure: it
+// would be read as the history and cut to its first ten lines. A file that cannot be looked at
+// is left to the reading that follows.
+void CheckLogFileIsSeparate();
+
+// Far beyond the 32,767 lines the command menu shows; decoding a file makes several copies.
+inline constexpr std::uint64_t kMaxFileBytes = 64ull << 20;
 
 inline constexpr wchar_t kFileErrorMessage[] = L"ファイル入出力エラー";
 inline constexpr int kFileErrorExitCode = 1;

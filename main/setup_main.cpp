@@ -39,6 +39,8 @@ setup::ScriptOutcome RunScript(const setup::SetupCommand& command, const setup::
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  // As for Sendlark.exe: DLLs loaded later on its behalf come from the system's folder only.
+  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   const setup::SetupTexts& texts = setup::TextsFor(win32::UserInterfaceLanguage());
   const setup::SetupCommand command = setup::ParseSetupCommand(::GetCommandLineW());
 

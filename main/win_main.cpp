@@ -10,6 +10,9 @@
 #include "state/program_state.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // The folder it runs from may be Downloads: DLLs loaded later on its behalf (themes, input
+  // methods, OLE, message boxes) come from the system's folder only, never from beside it.
+  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   // OLE drag and drop needs a single-threaded apartment on the window's thread.
   if (FAILED(::OleInitialize(nullptr))) return 1;
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};

@@ -18,6 +18,27 @@ using WindowRef = std::uintptr_t;
 // Empty when an operation worked; otherwise the system's description of why it did not.
 using ErrorText = std::optional<std::wstring>;
 
+// A file as the system tells files apart: two names name one file exactly when both agree,
+// whatever their spelling (short names, letter case, ".\") and across hard links.
+struct FileIdentity {
+  std::uint32_t volume = 0;
+  std::uint64_t index = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+// What the system tells of a file without reading it.
+struct FileFacts {
+  FileIdentity identity;
+  std::uint64_t size = 0;
+};
+
+// How to start a program: `application` names the program file, so that the system takes it
+// whole; empty, the system finds the program in the command line's first word.
+struct ProgramStart {
+  std::wstring application;
+  std::wstring commandLine;
+};
+
 // What became of a command sent to the target application: error 0 when the target carried it
 // out; otherwise the system's error code and its description.
 struct CommandOutcome {
@@ -54,10 +75,12 @@ class Platform {
   // Ends the process at once. The clipboard keeps the text put on it last.
   [[noreturn]] virtual void Exit(int exitCode) = 0;
 
-  // Starting another program from a command line, in a normal window that gets the focus.
-  virtual ErrorText StartProgram(const std::wstring& commandLine) = 0;
+  // Starting another program, in a normal window that gets the focus.
+  virtual ErrorText StartProgram(const ProgramStart& start) = 0;
   virtual bool IsExistingFile(const std::wstring& path) = 0;
 
+  // Nothing when the file cannot be opened (it is missing, or names a folder).
+  virtual std::optional<FileFacts> DescribeFile(const std::wstring& path) = 0;
   // Whole files as bytes.
   virtual ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) = 0;
   // Replaces the file's content in one step: readers see the old bytes or the new, never a mix.

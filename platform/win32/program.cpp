@@ -82,8 +82,8 @@ void Win32Platform::Exit(int exitCode) {
   ::ExitProcess(static_cast<UINT>(exitCode));
 }
 
-ErrorText Win32Platform::StartProgram(const std::wstring& commandLine) {
-  std::wstring buffer = commandLine;  // CreateProcessW may write into its command line
+ErrorText Win32Platform::StartProgram(const ProgramStart& start) {
+  std::wstring buffer = start.commandLine;  // CreateProcessW may write into its command line
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -92,7 +92,8 @@ ErrorText Win32Platform::StartProgram(const std::wstring& commandLine) {
   // The new program opens its window while we still have the user's input; let it take the
   // foreground.
   ::AllowSetForegroundWindow(ASFW_ANY);
-  if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+  const wchar_t* application = start.application.empty() ? nullptr : start.application.c_str();
+  if (!::CreateProcessW(application, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
     return LastErrorText();
   }

@@ -21,8 +21,9 @@ class Win32Platform final : public Platform {
   std::wstring CommandLine() override;
   bool AnotherCopyRunning() override;
   [[noreturn]] void Exit(int exitCode) override;
-  ErrorText StartProgram(const std::wstring& commandLine) override;
+  ErrorText StartProgram(const ProgramStart& start) override;
   bool IsExistingFile(const std::wstring& path) override;
+  std::optional<FileFacts> DescribeFile(const std::wstring& path) override;
   ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) override;
   ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) override;
   void RemoveStaleReplacements(const std::wstring& path) override;

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <iconv.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <random>
 #include <utility>
 
+#include "config/file_io.h"
 #include "state/program_state.h"
 
 namespace sendlark::testing {
@@ -120,9 +122,9 @@ void FakePlatform::Exit(int exitCode) {
   throw ProgramEnded{exitCode};
 }
 
-ErrorText FakePlatform::StartProgram(const std::wstring& commandLine) {
-  trace.push_back("start:" + Utf8(commandLine));
-  started.push_back(commandLine);
+ErrorText FakePlatform::StartProgram(const ProgramStart& start) {
+  trace.push_back("start:" + Utf8(start.commandLine));
+  started.push_back(start);
   return startError;
 }
 
@@ -130,8 +132,19 @@ bool FakePlatform::IsExistingFile(const std::wstring& path) {
   return std::filesystem::is_regular_file(HostPath(path));
 }
 
+std::optional<FileFacts> FakePlatform::DescribeFile(const std::wstring& path) {
+  struct stat info;
+  if (::stat(HostPath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return FileFacts{{static_cast<std::uint32_t>(info.st_dev), info.st_ino},
+                   static_cast<std::uint64_t>(info.st_size)};
+}
+
 ErrorText FakePlatform::ReadFileBytes(const std::wstring& path, std::string& bytes) {
   trace.push_back("read:" + HostPath(path).filename().string());
+  // A file the program must refuse unread would take minutes to decode under the sanitizers.
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(HostPath(path), error);
+  if (!error && size > kMaxFileBytes) return L"read past the size limit";
   const int fd = ::open(HostPath(path).c_str(), O_RDONLY);
   if (fd < 0) return ErrnoText(errno);
   char buffer[4096];

@@ -71,7 +71,7 @@ class FakePlatform : public Platform {
   std::vector<std::wstring> messages;
   std::vector<std::wstring> clipboardWrites;
   std::vector<SentCommand> sent;
-  std::vector<std::wstring> started;
+  std::vector<ProgramStart> started;
   std::vector<std::vector<MenuEntry>> popups;
   std::vector<std::string> trace;  // every call that changes something, in order
   std::uint32_t waitedMs = 0;      // for the target to read the text, all deliveries together
@@ -84,8 +84,9 @@ class FakePlatform : public Platform {
   std::wstring CommandLine() override { return commandLine; }
   bool AnotherCopyRunning() override;
   [[noreturn]] void Exit(int exitCode) override;
-  ErrorText StartProgram(const std::wstring& commandLine) override;
+  ErrorText StartProgram(const ProgramStart& start) override;
   bool IsExistingFile(const std::wstring& path) override;
+  std::optional<FileFacts> DescribeFile(const std::wstring& path) override;
   ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) override;
   ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) override;
   void RemoveStaleReplacements(const std::wstring& path) override;

@@ -40,7 +40,7 @@ TEST_F(WindowEventsTest, OnlyALeftPressStartsADragWhateverTheModifiers) {
 
 TEST_F(WindowEventsTest, ToolbarButtonsDispatchByIndex) {
   Toolbar_ButtonClick(1);
-  EXPECT_THAT(sys.started, ElementsAre(L"C:\\Tools\\target.exe"));
+  EXPECT_EQ(sys.started.at(0).commandLine, L"C:\\Tools\\target.exe");
   Toolbar_ButtonClick(2);
   EXPECT_THAT(sys.clipboardWrites, ElementsAre(L""));  // nothing delivered yet: empty text
   Toolbar_ButtonClick(3);
@@ -81,34 +81,43 @@ TEST_F(WindowEventsTest, EachDroppedFileIsDeliveredEvenWhenOneFails) {
 
 struct LaunchCase {
   const char* name;
-  std::wstring path;
-  bool exists;
+  std::wstring path;        // "@" stands for the program's folder, here and in what is started
+  const wchar_t* existing;  // the file there, if any
+  std::wstring application;
   std::wstring commandLine;
 };
 
-class LaunchCommandLineTest : public FakePlatformTest,
-                              public ::testing::WithParamInterface<LaunchCase> {};
-
-TEST_P(LaunchCommandLineTest, QuotesOnlyAWholeExistingFileName) {
-  const LaunchCase& c = GetParam();
-  std::wstring path = c.path;
-  if (c.exists) {
-    sys.WriteFile(c.path, "");
-    path = sys.ProgramFolder() + L"/" + c.path;
+class LaunchStartTest : public FakePlatformTest, public ::testing::WithParamInterface<LaunchCase> {
+ protected:
+  std::wstring InFolder(std::wstring text) {
+    if (const std::size_t at = text.find(L'@'); at != std::wstring::npos) {
+      text.replace(at, 1, sys.ProgramFolder());
+    }
+    return text;
   }
-  const std::wstring expected = c.exists ? L"\"" + path + L"\"" : c.commandLine;
-  EXPECT_EQ(LaunchCommandLine(path), expected);
+};
+
+// The test's current folder is not the program's: a relative path must be looked for in the
+// latter, where the system looks for it too.
+TEST_P(LaunchStartTest, AWholeExistingFileNameIsTheApplicationAndIsQuoted) {
+  const LaunchCase& c = GetParam();
+  if (c.existing != nullptr) sys.WriteFile(c.existing, "");
+  const ProgramStart start = LaunchStart(InFolder(c.path));
+  EXPECT_EQ(Utf8(start.application), Utf8(InFolder(c.application)));
+  EXPECT_EQ(Utf8(start.commandLine), Utf8(InFolder(c.commandLine)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Paths, LaunchCommandLineTest,
-    ::testing::Values(LaunchCase{"ExistingWithBlanks", L"my tool.exe", true, L""},
-                      LaunchCase{"ExistingPlain", L"tool.exe", true, L""},
-                      LaunchCase{"WithArguments", L"tool.exe /x file", false, L"tool.exe /x file"},
-                      LaunchCase{"AlreadyQuoted", L"\"C:\\a b\\t.exe\" x", false,
-                                 L"\"C:\\a b\\t.exe\" x"},
-                      LaunchCase{"Missing", L"C:\\missing.exe", false, L"C:\\missing.exe"},
-                      LaunchCase{"Empty", L"", false, L""}),
+    Paths, LaunchStartTest,
+    ::testing::Values(
+        LaunchCase{"ExistingWithBlanks", L"@/my tool.exe", L"my tool.exe", L"@/my tool.exe",
+                   L"\"@/my tool.exe\""},
+        LaunchCase{"RelativeInTheProgramsFolder", L"my tool.exe", L"my tool.exe", L"@\\my tool.exe",
+                   L"\"@\\my tool.exe\""},
+        LaunchCase{"WithArguments", L"@/tool.exe /x file", L"tool.exe", L"", L"@/tool.exe /x file"},
+        LaunchCase{"AlreadyQuoted", L"\"C:\\a b\\t.exe\" x", nullptr, L"", L"\"C:\\a b\\t.exe\" x"},
+        LaunchCase{"Missing", L"C:\\missing.exe", nullptr, L"", L"C:\\missing.exe"},
+        LaunchCase{"Empty", L"", nullptr, L"", L""}),
     [](const ::testing::TestParamInfo<LaunchCase>& info) { return info.param.name; });
 
 TEST_F(WindowEventsTest, FailedStartShowsTheSystemsDescriptionAlone) {

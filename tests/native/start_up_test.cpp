@@ -11,7 +11,12 @@
 namespace sendlark::testing {
 namespace {
 
+using ::testing::AnyOf;
+using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
 
 struct ItemsCase {
   const char* name;
@@ -93,6 +98,50 @@ TEST_F(FormLoadTest, MissingCommandFileEndsBeforeTheWindowIsShown) {
   EXPECT_FALSE(sys.visible);
   EXPECT_EQ(sys.messages.size(), 1u);
 }
+
+// A log file that is another of the program's files would be cut to ten lines of history.
+class SameFileTest : public FakePlatformTest,
+                     public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+
+TEST_P(SameFileTest, EndsStartUpBeforeAnythingIsDeliveredOrWritten) {
+  const auto [file, named] = GetParam();
+  UseStandardConfig();
+  std::filesystem::remove(sys.folder / "log.txt");
+  std::filesystem::create_hard_link(sys.folder / file, sys.folder / "log.txt");
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  sys.commandLine = L"Sendlark.exe item";
+  sys.anotherCopy = true;  // which delivers before anything else
+  EXPECT_EQ(ExpectEnd([] { Form_Load(); }), kFileErrorExitCode);
+  ASSERT_EQ(sys.messages.size(), 1u);
+  EXPECT_THAT(Utf8(sys.messages[0]), StartsWith("ファイル入出力エラー\r\n:LogFileName"));
+  EXPECT_THAT(Utf8(sys.messages[0]), HasSubstr(named));
+  EXPECT_THAT(sys.trace, Not(Contains(AnyOf(StartsWith("clipboard:"), StartsWith("replace:")))));
+}
+
+INSTANTIATE_TEST_SUITE_P(HardLinks, SameFileTest,
+                         ::testing::Values(std::pair{"Config.ini", "Config.ini"},
+                                           std::pair{"commands.txt", ":CommandFileName"}));
+
+TEST_F(FormLoadTest, FilesThatCannotBeLookedAtAreNotTakenForOneAndFailWhenRead) {
+  WriteConfig(L":CommandFileName=no commands.txt;:LogFileName=no log.txt;");
+  EXPECT_EQ(ExpectEnd([] { Form_Load(); }), kFileErrorExitCode);
+  EXPECT_THAT(sys.messages, ElementsAre(L"ファイル入出力エラー\r\nNo such file or directory"));
+}
+
+class OversizedFileTest : public FakePlatformTest,
+                          public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(OversizedFileTest, IsRefusedUnreadWithItsName) {
+  UseStandardConfig();
+  std::filesystem::resize_file(sys.folder / GetParam(), kMaxFileBytes + 1);  // sparse: cheap
+  EXPECT_EQ(ExpectEnd([] { Form_Load(); }), kFileErrorExitCode);
+  EXPECT_THAT(sys.messages, ElementsAre(L"ファイル入出力エラー\r\n" + sys.FromAnsi(GetParam()) +
+                                        L" は 64 MiB を超えているため読み込めません。"));
+  EXPECT_THAT(sys.trace, Not(Contains("read:" + std::string(GetParam()))));
+}
+
+INSTANTIATE_TEST_SUITE_P(EachFile, OversizedFileTest,
+                         ::testing::Values("Config.ini", "commands.txt", "log.txt"));
 
 }  // namespace
 }  // namespace sendlark::testing

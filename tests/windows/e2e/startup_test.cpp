@@ -64,5 +64,45 @@ TEST_F(StartupTest, CopiesInDifferentFoldersRunSideBySide) {
   EXPECT_TRUE(WaitUntil([&] { return FindProcessWindow(second.Id(), kStripClass) != nullptr; }));
 }
 
+// A log file that is Config.ini or the command file, by any of the names the system gives it,
+// is refused before anything is delivered: it would be cut to the ten lines of a history.
+struct SameFile {
+  const char* name;
+  std::wstring log;    // empty: the command file's short name
+  std::wstring other;  // named in the reason beside :LogFileName
+};
+
+class SameFileTest : public SendlarkTest, public ::testing::WithParamInterface<SameFile> {};
+
+TEST_P(SameFileTest, IsRefusedAtStartAndNoFileLosesALine) {
+  const std::string lines = "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n";
+  folder.Write(L"my commands.txt", lines);
+  const std::wstring commands = folder.File(L"my commands.txt");
+  ASSERT_TRUE(CreateHardLinkW(folder.File(L"link.txt").c_str(), commands.c_str(), nullptr));
+  wchar_t shortPath[MAX_PATH] = {};
+  GetShortPathNameW(commands.c_str(), shortPath, MAX_PATH);
+  Config config = RecorderConfig();
+  config.commandFile = L"my commands.txt";
+  config.logFile = GetParam().log.empty() ? std::wcsrchr(shortPath, L'\\') + 1 : GetParam().log;
+  WriteConfig(config);
+  auto sendlark = StartSendlark(L"item");
+  const auto box = WaitForMessageBox(sendlark->Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text.rfind(L"ファイル入出力エラー\r\n:LogFileName", 0), 0u) << Utf8(box->text);
+  EXPECT_NE(box->text.find(GetParam().other), std::wstring::npos) << Utf8(box->text);
+  PressOk(*box);
+  EXPECT_EQ(sendlark->WaitForExit(), 1u);
+  EXPECT_EQ(folder.Read(L"my commands.txt"), lines);
+}
+
+// "Files" takes them into the run under code page 932 too.
+INSTANTIATE_TEST_SUITE_P(
+    Files, SameFileTest,
+    ::testing::Values(SameFile{"ConfigInOtherLetterCase", L"CONFIG.INI", L"Config.ini"},
+                      SameFile{"CommandFileAfterDot", L".\\my commands.txt", L":CommandFileName"},
+                      SameFile{"CommandFileByItsShortName", L"", L":CommandFileName"},
+                      SameFile{"HardLinkToTheCommandFile", L"link.txt", L":CommandFileName"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace sendlark::harness
