@@ -109,10 +109,13 @@ class Target {
                           folder_.c_str(), &startup, &process_)) {
       return;
     }
-    for (int wait = 0; wait < 1000 && window_ == nullptr; ++wait) {
-      window_ = ::FindWindowW(className.c_str(), title.c_str());
-      if (window_ == nullptr) ::Sleep(10);
+    // Activation looks among visible windows only, and the window is shown after it exists.
+    HWND window = nullptr;
+    for (int wait = 0; wait < 1000 && (window == nullptr || !::IsWindowVisible(window)); ++wait) {
+      window = ::FindWindowW(className.c_str(), title.c_str());
+      ::Sleep(10);
     }
+    if (window != nullptr && ::IsWindowVisible(window)) window_ = window;
   }
 
   ~Target() {
