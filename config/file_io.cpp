@@ -28,8 +28,7 @@ std::optional<std::string> EncodeExactly(const std::wstring& text, FileEncoding 
 }
 
 std::optional<FileIdentity> IdentityOf(const std::wstring& fileName) {
-  const std::optional<FileFacts> facts = Sys().DescribeFile(ProgramFilePath(fileName));
-  return facts ? std::optional(facts->identity) : std::nullopt;
+  return Sys().IdentifyFile(ProgramFilePath(fileName));
 }
 
 }  // namespace
@@ -79,8 +78,8 @@ std::string EncodeFileText(const std::wstring& text, FileEncoding& encoding) {
 
 FileEncoding ReadTextFile(std::wstring& text, const std::wstring& fileName) {
   const std::wstring path = ProgramFilePath(fileName);
-  const std::optional<FileFacts> facts = Sys().DescribeFile(path);
-  if (facts && facts->size > kMaxFileBytes) {
+  const std::optional<std::uint64_t> size = Sys().FileSize(path);
+  if (size && *size > kMaxFileBytes) {
     CheckFile(fileName + L" は 64 MiB を超えているため読み込めません。");
   }
   std::string bytes;

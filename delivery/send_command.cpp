@@ -53,16 +53,15 @@ void SendCommand(std::wstring text, std::wstring className, std::wstring windowN
 }
 
 Delivery PasteToApplication(const DeliveryTarget& target) {
-  const WindowRef window = Sys().FindTargetWindow(target.className, target.windowName);
-  if (window == 0) return Delivery::Failed;
+  const TargetWindow window = Sys().FindTargetWindow(target.className, target.windowName);
+  if (window.window == 0) return Delivery::Failed;
   if (!Sys().ActivateByTitle(target.windowName)) return FailPaste(kNoSuchTitleText);
   const PasteId paste = PasteCommandId(Sys().ParseNumber(target.paste));
   if (paste.error) return FailPaste(*paste.error);
-  const std::uint32_t targetProcess = Sys().ProcessOf(window);
   // Only a target that is slow to answer still pastes: it keeps the command and carries it out
   // once it recovers. Any other refusal loses the paste: a window that closed between the search
   // and the command, or a target running with higher rights than ours.
-  const CommandOutcome outcome = Sys().SendCommandId(window, paste.id);
+  const CommandOutcome outcome = Sys().SendCommandId(window.window, paste.id);
   if (outcome.error == kErrorTimeout) return Delivery::Unseen;
   if (outcome.error != 0) return FailPaste(outcome.description);
   // Handling the command is not pasting: a wrong number, or a window that draws its own menus,
@@ -72,7 +71,7 @@ Delivery PasteToApplication(const DeliveryTarget& target) {
   if (!request) return FailPaste(NotTakenText(paste.id), Delivery::NotTaken);
   // A reader that names no window is taken for the target, since some real ones do not. Once
   // another program has read the text, the target's own read no longer shows: no alarm then.
-  const bool byTarget = request->process == 0 || request->process == targetProcess;
+  const bool byTarget = request->process == 0 || request->process == window.process;
   return byTarget ? Delivery::Taken : Delivery::Unseen;
 }
 

@@ -26,12 +26,6 @@ struct FileIdentity {
   bool operator==(const FileIdentity&) const = default;
 };
 
-// What the system tells of a file without reading it.
-struct FileFacts {
-  FileIdentity identity;
-  std::uint64_t size = 0;
-};
-
 // How to start a program: `application` names the program file, so that the system takes it
 // whole; empty, the system finds the program in the command line's first word.
 struct ProgramStart {
@@ -49,6 +43,12 @@ struct CommandOutcome {
 // The system's code for a wait that ran out, here a target that has not answered in time: it
 // keeps the command and carries it out when it recovers.
 inline constexpr std::uint32_t kErrorTimeout = 1460;
+
+// A top-level window of another program, and the process it belongs to.
+struct TargetWindow {
+  WindowRef window = 0;  // 0: there is none
+  std::uint32_t process = 0;
+};
 
 // A program's request for the text this program put on the clipboard: it reads the text.
 struct TextRequest {
@@ -79,8 +79,11 @@ class Platform {
   virtual ErrorText StartProgram(const ProgramStart& start) = 0;
   virtual bool IsExistingFile(const std::wstring& path) = 0;
 
-  // Nothing when the file cannot be opened (it is missing, or names a folder).
-  virtual std::optional<FileFacts> DescribeFile(const std::wstring& path) = 0;
+  // Nothing when the file cannot be opened (it is missing, or names a folder). Costs as much as
+  // reading a small file.
+  virtual std::optional<FileIdentity> IdentifyFile(const std::wstring& path) = 0;
+  // The file's size, told without opening it; nothing when there is no such file.
+  virtual std::optional<std::uint64_t> FileSize(const std::wstring& path) = 0;
   // Whole files as bytes.
   virtual ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) = 0;
   // Replaces the file's content in one step: readers see the old bytes or the new, never a mix.
@@ -122,12 +125,10 @@ class Platform {
   // `patienceMs`, handling meanwhile only what other programs send to this one, and returns at
   // once when one came already; nothing when none came.
   virtual std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) = 0;
-  // The process a window belongs to.
-  virtual std::uint32_t ProcessOf(WindowRef window) = 0;
   // The top-level window with exactly this class and title. Windows of this program's own
   // process are never targets.
-  virtual WindowRef FindTargetWindow(const std::wstring& className,
-                                     const std::wstring& windowName) = 0;
+  virtual TargetWindow FindTargetWindow(const std::wstring& className,
+                                        const std::wstring& windowName) = 0;
   // Brings forward the window of another process whose title is `title`, or else one whose
   // title begins with it. False when there is no such window.
   virtual bool ActivateByTitle(const std::wstring& title) = 0;

@@ -249,7 +249,7 @@ void MeasureDeliveries() {
     return;
   }
   // A target that cannot be found or brought forward would make SendCommand show a message box.
-  if (Sys().FindTargetWindow(target.className, target.title) == 0 ||
+  if (Sys().FindTargetWindow(target.className, target.title).window == 0 ||
       !Sys().ActivateByTitle(target.title)) {
     std::printf("deliveries: the target cannot be found or activated; skipped\n");
     return;
@@ -287,11 +287,11 @@ void MeasureDeliveries() {
   };
   const auto sendlark = [&](Steps& steps) {
     Time(steps.clipboard, [&] { Sys().PutClipboardText(command); });
-    WindowRef window = 0;
+    TargetWindow window;
     Time(steps.find, [&] { window = Sys().FindTargetWindow(target.className, target.title); });
     Time(steps.activate, [&] { Sys().ActivateByTitle(target.title); });
     Time(steps.paste, [&] {
-      Sys().SendCommandId(window, kPasteId);
+      Sys().SendCommandId(window.window, kPasteId);
       Sys().AwaitTextRequest(kTextRequestPatienceMs);
     });
     Time(steps.history, [&] { UpdateHistory(Add, entry); });

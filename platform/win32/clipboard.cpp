@@ -174,10 +174,4 @@ std::optional<TextRequest> Win32Platform::AwaitTextRequest(std::uint32_t patienc
   return clipboard_.FirstRequest();
 }
 
-std::uint32_t Win32Platform::ProcessOf(WindowRef window) {
-  DWORD process = 0;
-  ::GetWindowThreadProcessId(ToHwnd(window), &process);
-  return process;
-}
-
 }  // namespace sendlark::win32

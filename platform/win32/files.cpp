@@ -147,16 +147,21 @@ void Win32Platform::RemoveStaleReplacements(const std::wstring& path) {
   ::FindClose(search);
 }
 
-std::optional<FileFacts> Win32Platform::DescribeFile(const std::wstring& path) {
+std::optional<FileIdentity> Win32Platform::IdentifyFile(const std::wstring& path) {
   // Attributes alone: no other program's sharing mode stands in the way.
   const UniqueFile file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   BY_HANDLE_FILE_INFORMATION info;
   if (!file || !::GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
-  const auto join = [](DWORD high, DWORD low) { return std::uint64_t{high} << 32 | low; };
-  return FileFacts{{info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow)},
-                   join(info.nFileSizeHigh, info.nFileSizeLow)};
+  return FileIdentity{info.dwVolumeSerialNumber,
+                      std::uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow};
+}
+
+std::optional<std::uint64_t> Win32Platform::FileSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  return std::uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow;
 }
 
 bool Win32Platform::IsExistingFile(const std::wstring& path) {

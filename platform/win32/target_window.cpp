@@ -94,13 +94,16 @@ void BringToFront(HWND window) {
 // The top-level window of another process with exactly this class and title, compared in
 // Unicode, so that a class or title outside the ANSI code page is found too. Empty texts are
 // searched for as empty texts, never as wildcards.
-WindowRef Win32Platform::FindTargetWindow(const std::wstring& className,
-                                          const std::wstring& windowName) {
+TargetWindow Win32Platform::FindTargetWindow(const std::wstring& className,
+                                             const std::wstring& windowName) {
   HWND window = nullptr;
+  DWORD process = 0;
   do {
     window = ::FindWindowExW(nullptr, window, className.c_str(), windowName.c_str());
-  } while (window != nullptr && IsOwnWindow(window));
-  return ToRef(window);
+    process = 0;
+    if (window != nullptr) ::GetWindowThreadProcessId(window, &process);
+  } while (window != nullptr && process == ::GetCurrentProcessId());
+  return {ToRef(window), process};
 }
 
 // Brings forward the visible top-level window titled `title` (letter case ignored), or else
@@ -108,11 +111,14 @@ WindowRef Win32Platform::FindTargetWindow(const std::wstring& className,
 bool Win32Platform::ActivateByTitle(const std::wstring& title) {
   const std::wstring wanted = FoldCase(title);
   const auto foldedTitle = [this](HWND window) { return FoldCase(TitleOf(window)); };
-  // From the second delivery on the target is usually in front already.
-  if (const HWND foreground = ::GetForegroundWindow();
-      foreground != nullptr && ::IsWindowVisible(foreground) && !::IsIconic(foreground) &&
-      !IsOwnWindow(foreground) && foldedTitle(foreground) == wanted) {
-    return true;
+  // From the second delivery on the target is usually in front already. Every question about
+  // another program's window costs a trip to the system, so its style answers two at once.
+  if (const HWND foreground = ::GetForegroundWindow(); foreground != nullptr) {
+    const LONG style = ::GetWindowLongW(foreground, GWL_STYLE);
+    if ((style & (WS_VISIBLE | WS_MINIMIZE)) == WS_VISIBLE && !IsOwnWindow(foreground) &&
+        foldedTitle(foreground) == wanted) {
+      return true;
+    }
   }
   std::vector<HWND> windows;
   ::EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&windows));

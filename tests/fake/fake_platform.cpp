@@ -132,11 +132,17 @@ bool FakePlatform::IsExistingFile(const std::wstring& path) {
   return std::filesystem::is_regular_file(HostPath(path));
 }
 
-std::optional<FileFacts> FakePlatform::DescribeFile(const std::wstring& path) {
+std::optional<FileIdentity> FakePlatform::IdentifyFile(const std::wstring& path) {
   struct stat info;
   if (::stat(HostPath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  return FileFacts{{static_cast<std::uint32_t>(info.st_dev), info.st_ino},
-                   static_cast<std::uint64_t>(info.st_size)};
+  return FileIdentity{static_cast<std::uint32_t>(info.st_dev), info.st_ino};
+}
+
+std::optional<std::uint64_t> FakePlatform::FileSize(const std::wstring& path) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(HostPath(path), error);
+  if (error) return std::nullopt;
+  return size;
 }
 
 ErrorText FakePlatform::ReadFileBytes(const std::wstring& path, std::string& bytes) {
@@ -280,20 +286,15 @@ std::optional<TextRequest> FakePlatform::AwaitTextRequest(std::uint32_t patience
   return request_;
 }
 
-std::uint32_t FakePlatform::ProcessOf(WindowRef window) {
-  for (const FakeWindow& candidate : windows) {
-    if (candidate.ref == window) return candidate.process;
-  }
-  return 0;
-}
-
-WindowRef FakePlatform::FindTargetWindow(const std::wstring& className,
-                                         const std::wstring& windowName) {
+TargetWindow FakePlatform::FindTargetWindow(const std::wstring& className,
+                                            const std::wstring& windowName) {
   trace.push_back("find");
   for (const FakeWindow& window : windows) {
-    if (window.className == className && window.title == windowName) return window.ref;
+    if (window.className == className && window.title == windowName) {
+      return {window.ref, window.process};
+    }
   }
-  return 0;
+  return {};
 }
 
 bool FakePlatform::ActivateByTitle(const std::wstring& title) {
@@ -311,9 +312,9 @@ CommandOutcome FakePlatform::SendCommandId(WindowRef target, std::int32_t id) {
     sent.push_back({target, id, clipboard_});
   }
   if (sendOutcome.error != 0 || request_) return sendOutcome;
-  if (reading == Reading::DuringCommand) request_ = TextRequest{ProcessOf(target)};
+  if (reading == Reading::DuringCommand) request_ = TextRequest{kTargetProcess};
   if (reading == Reading::Unnamed) request_ = TextRequest{0};
-  if (reading == Reading::Late) lateRead_ = ProcessOf(target);
+  if (reading == Reading::Late) lateRead_ = kTargetProcess;
   return sendOutcome;
 }
 

@@ -86,7 +86,8 @@ class FakePlatform : public Platform {
   [[noreturn]] void Exit(int exitCode) override;
   ErrorText StartProgram(const ProgramStart& start) override;
   bool IsExistingFile(const std::wstring& path) override;
-  std::optional<FileFacts> DescribeFile(const std::wstring& path) override;
+  std::optional<FileIdentity> IdentifyFile(const std::wstring& path) override;
+  std::optional<std::uint64_t> FileSize(const std::wstring& path) override;
   ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) override;
   ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) override;
   void RemoveStaleReplacements(const std::wstring& path) override;
@@ -103,9 +104,8 @@ class FakePlatform : public Platform {
   void ShowMessage(const std::wstring& text) override;
   ErrorText PutClipboardText(const std::wstring& text) override;
   std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) override;
-  std::uint32_t ProcessOf(WindowRef window) override;
-  WindowRef FindTargetWindow(const std::wstring& className,
-                             const std::wstring& windowName) override;
+  TargetWindow FindTargetWindow(const std::wstring& className,
+                                const std::wstring& windowName) override;
   bool ActivateByTitle(const std::wstring& title) override;
   CommandOutcome SendCommandId(WindowRef target, std::int32_t id) override;
   bool AcquireDeliveryLock() override;

@@ -98,6 +98,7 @@ class OtherProcessWindow {
     });
   }
   HWND Handle() const { return window_; }
+  DWORD ProcessId() const { return process_.Id(); }
 
  private:
   harness::Process process_;
@@ -108,15 +109,17 @@ TEST(FindTargetWindow, NeedsBothClassAndTitleExactlyInAnotherProcess) {
   const std::wstring title = L"Target Title résumé 表 🙂";  // outside every ANSI code page
   OtherProcessWindow target(L"SendlarkTestTarget", title);
   ASSERT_NE(target.Handle(), nullptr);
-  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestTarget", title), ToRef(target.Handle()));
-  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestTarget", L"Target Title"), 0u);
-  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestOther", title), 0u);
+  const TargetWindow found = platform.FindTargetWindow(L"SendlarkTestTarget", title);
+  EXPECT_EQ(found.window, ToRef(target.Handle()));
+  EXPECT_EQ(found.process, target.ProcessId());
+  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestTarget", L"Target Title").window, 0u);
+  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestOther", title).window, 0u);
   // An empty text is a text to match, not a wildcard.
-  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestTarget", L""), 0u);
-  EXPECT_EQ(platform.FindTargetWindow(L"", title), 0u);
+  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestTarget", L"").window, 0u);
+  EXPECT_EQ(platform.FindTargetWindow(L"", title).window, 0u);
   // A window of this process never is a target, even with the same class and title.
   OtherWindow own(L"SendlarkTestOwn", L"Own Title");
-  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestOwn", L"Own Title"), 0u);
+  EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestOwn", L"Own Title").window, 0u);
   EXPECT_FALSE(platform.ActivateByTitle(L"Own Title"));
 }
 
