@@ -126,30 +126,14 @@ SetupWindow::SetupWindow(HINSTANCE instance, SetupWindowTexts texts, SetupWindow
 
   ACCEL refresh = {FVIRTKEY, VK_F5, kRefreshId};
   accelerators_.reset(::CreateAcceleratorTableW(&refresh, 1));
+  dialogKeys_ = true;
 
-  ::CreateWindowExW(0, kSetupWindowClass, texts_.title.c_str(),
-                    WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                    kInitialSize.cx, kInitialSize.cy, nullptr, nullptr, instance, this);
+  Create(instance, kSetupWindowClass, texts_.title.c_str(), 0,
+         WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, kInitialSize.cx,
+         kInitialSize.cy);
   // Only now is the monitor's DPI known.
   ::SetWindowPos(window_, nullptr, 0, 0, Scale(kInitialSize.cx), Scale(kInitialSize.cy),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-SetupWindow::~SetupWindow() {
-  if (window_ != nullptr) ::DestroyWindow(window_);
-}
-
-LRESULT CALLBACK SetupWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) noexcept {
-  if (message == WM_NCCREATE) {
-    auto* self =
-        static_cast<SetupWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<SetupWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
-  return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT SetupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -183,11 +167,6 @@ LRESULT SetupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       ::PostQuitMessage(0);
       return 0;
-    case WM_NCDESTROY: {
-      const LRESULT result = ::DefWindowProcW(window_, message, wParam, lParam);
-      window_ = nullptr;
-      return result;
-    }
     default:
       return ::DefWindowProcW(window_, message, wParam, lParam);
   }
@@ -403,18 +382,6 @@ void SetupWindow::OnNotify(const NMHDR& header) {
              (change.uNewState & LVIS_SELECTED) != 0 && (change.uOldState & LVIS_SELECTED) == 0) {
     OnChosen();
   }
-}
-
-int SetupWindow::RunMessageLoop() {
-  MSG message;
-  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (::TranslateAcceleratorW(window_, accelerators_.get(), &message)) continue;
-    // Tab between the controls, and the access keys of the buttons and the paste box.
-    if (::IsDialogMessageW(window_, &message)) continue;
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
 }
 
 }  // namespace sendlark::win32

@@ -9,6 +9,7 @@
 
 #include "platform/setup_window_data.h"
 #include "platform/setup_window_events.h"
+#include "platform/win32/base_window.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/window_class.h"
 
@@ -16,27 +17,19 @@ namespace sendlark::win32 {
 
 inline constexpr wchar_t kSetupWindowClass[] = L"SendlarkSetup";
 
-class SetupWindow {
+class SetupWindow : public BaseWindow<SetupWindow> {
  public:
   // Creates the window hidden, with its texts in the user's language. It asks `events` for the
   // windows to list and reports the buttons to it.
   SetupWindow(HINSTANCE instance, SetupWindowTexts texts, SetupWindowEvents& events);
-  ~SetupWindow();
-  SetupWindow(const SetupWindow&) = delete;
-  SetupWindow& operator=(const SetupWindow&) = delete;
-
-  HWND Handle() const { return window_; }
 
   void Show(int showCommand);
   // Lists the windows afresh, as the program gives them; the chosen one stays chosen if it is
   // still there.
   void Refresh();
-  // Dispatches messages until the window is closed; returns the exit code.
-  int RunMessageLoop();
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
-                                     LPARAM lParam) noexcept;
+  friend class BaseWindow<SetupWindow>;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void CreateControls();
@@ -58,7 +51,6 @@ class SetupWindow {
   HINSTANCE instance_;
   const SetupWindowTexts texts_;
   SetupWindowEvents& events_;
-  HWND window_ = nullptr;
   HWND list_ = nullptr;
   HWND pasteLabel_ = nullptr;
   HWND paste_ = nullptr;
@@ -69,7 +61,6 @@ class SetupWindow {
   int dpi_ = 96;
   UniqueFont font_;
   ClassIcons icons_;
-  UniqueAccelerators accelerators_;
   std::vector<ListedWindow> rows_;  // in the list's order
   int sortColumn_ = -1;             // none yet: the order they were listed in
   bool ascending_ = true;
