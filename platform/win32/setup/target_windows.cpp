@@ -4,6 +4,7 @@
 
 #include "platform/win32/setup/menu_reader.h"
 #include "platform/win32/setup/program_file.h"
+#include "platform/win32/window_title.h"
 
 namespace sendlark::win32 {
 
@@ -11,21 +12,6 @@ namespace {
 
 // A window's class name is at most 256 characters long.
 constexpr int kLongestClassName = 257;
-
-// For another process's window this reads the title the system keeps, without a message to
-// that process, so a hung program cannot stall the list.
-std::wstring TitleOf(HWND window) {
-  std::wstring title(256, L'\0');
-  for (;;) {
-    const int length = ::GetWindowTextW(window, title.data(), static_cast<int>(title.size()));
-    // A title that fills the buffer may have been cut.
-    if (length < static_cast<int>(title.size()) - 1) {
-      title.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-      return title;
-    }
-    title.assign(title.size() * 2, L'\0');
-  }
-}
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[kLongestClassName] = {};
