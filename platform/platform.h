@@ -52,12 +52,17 @@ class Platform {
   // Starting another program from a command line, in a normal window that gets the focus.
   virtual ErrorText StartProgram(const std::wstring& commandLine) = 0;
   virtual bool IsExistingFile(const std::wstring& path) = 0;
+  // True only when the system says that the file, or its folder, is not there: a file it cannot
+  // look at is not missing.
+  virtual bool IsMissingFile(const std::wstring& path) = 0;
 
   // Whole files as bytes.
   virtual ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) = 0;
   // Replaces the file's content in one step: readers see the old bytes or the new, never a mix.
-  // The new bytes are written to a temporary file beside it first.
-  virtual ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) = 0;
+  // The new bytes are written to a temporary file beside it first, and with `flush` forced to
+  // the disk before it takes the file's place.
+  virtual ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes,
+                                     bool flush = false) = 0;
   // Removes the temporary files that replacing `path` left behind in a process that ended in
   // the middle. Only while no other process can be replacing the file.
   virtual void RemoveStaleReplacements(const std::wstring& path) = 0;

@@ -80,7 +80,9 @@ std::optional<SaveFailure> SaveSettings(const TargetSettings& target) {
   // A new file is ANSI unless a value does not fit, like the files Sendlark ships with.
   FileEncoding encoding = FileEncoding::Ansi;
   std::wstring text;
-  if (Sys().IsExistingFile(path)) {
+  // Only a file that is not there is new: one the system cannot look at is read, and its
+  // reason stops the save, rather than written over.
+  if (!Sys().IsMissingFile(path)) {
     std::string bytes;
     if (const ErrorText error = Sys().ReadFileBytes(path, bytes)) {
       return Failed(SaveStep::kRead, *error);
@@ -89,7 +91,9 @@ std::optional<SaveFailure> SaveSettings(const TargetSettings& target) {
   }
   const SavedConfig saved = SaveConfigValues(text, edits, SystemFold);
   if (saved.refusal) return Refused(*saved.refusal, edits, text);
-  if (const ErrorText error = Sys().ReplaceFileBytes(path, EncodeFileText(saved.text, encoding))) {
+  // Unlike the log, rewritten at every delivery, it is worth the wait for the disk.
+  if (const ErrorText error =
+          Sys().ReplaceFileBytes(path, EncodeFileText(saved.text, encoding), true)) {
     return Failed(SaveStep::kWrite, *error);
   }
 

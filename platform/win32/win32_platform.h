@@ -23,8 +23,10 @@ class Win32Platform final : public Platform {
   [[noreturn]] void Exit(int exitCode) override;
   ErrorText StartProgram(const std::wstring& commandLine) override;
   bool IsExistingFile(const std::wstring& path) override;
+  bool IsMissingFile(const std::wstring& path) override;
   ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) override;
-  ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) override;
+  ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes,
+                             bool flush = false) override;
   void RemoveStaleReplacements(const std::wstring& path) override;
   std::wstring FromAnsi(const std::string& bytes) override;
   std::optional<std::string> ToAnsi(const std::wstring& text) override;

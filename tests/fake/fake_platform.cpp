@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <iconv.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -125,8 +126,15 @@ ErrorText FakePlatform::StartProgram(const std::wstring& commandLine) {
   return startError;
 }
 
+// As the system's: false also when the file cannot be looked at.
 bool FakePlatform::IsExistingFile(const std::wstring& path) {
-  return std::filesystem::is_regular_file(HostPath(path));
+  std::error_code error;
+  return std::filesystem::is_regular_file(HostPath(path), error);
+}
+
+bool FakePlatform::IsMissingFile(const std::wstring& path) {
+  struct stat info;
+  return ::stat(HostPath(path).c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
 }
 
 ErrorText FakePlatform::ReadFileBytes(const std::wstring& path, std::string& bytes) {
@@ -148,10 +156,12 @@ ErrorText FakePlatform::ReadFileBytes(const std::wstring& path, std::string& byt
   return std::nullopt;
 }
 
-ErrorText FakePlatform::ReplaceFileBytes(const std::wstring& path, const std::string& bytes) {
-  trace.push_back("replace:" + HostPath(path).filename().string());
+ErrorText FakePlatform::ReplaceFileBytes(const std::wstring& path, const std::string& bytes,
+                                         bool flush) {
+  trace.push_back((flush ? "replace flushed:" : "replace:") + HostPath(path).filename().string());
   const std::filesystem::path target = HostPath(path);
-  if (std::filesystem::is_directory(target)) return ErrnoText(EISDIR);
+  std::error_code unknown;
+  if (std::filesystem::is_directory(target, unknown)) return ErrnoText(EISDIR);
   const std::filesystem::path temporary = target.string() + ".new";
   {
     std::ofstream out(temporary, std::ios::binary);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "state/program_state.h"
 #include "tests/fake/fake_platform.h"
 
@@ -131,20 +133,38 @@ INSTANTIATE_TEST_SUITE_P(
                     SaveRefusalReason::kOtherSettingChanged}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
 
-TEST_F(SaveFailureTest, ConfigIniThatIsAFolderCannotBeWritten) {
+TEST_F(SaveFailureTest, ConfigIniThatIsAFolderIsLeftAlone) {
   std::filesystem::create_directory(sys.folder / "Config.ini");
   const std::optional<SaveFailure> failure = SaveSettings(kNotepad);
   ASSERT_TRUE(failure);
-  EXPECT_EQ(failure->step, SaveStep::kWrite);
+  EXPECT_EQ(failure->step, SaveStep::kRead);
   EXPECT_FALSE(failure->detail.empty()) << "the system's reason";
+}
+
+// A link to itself: the system can neither look at it nor read it. Only a file that is not
+// there is new; one that cannot be looked at must never be written over.
+TEST_F(SaveFailureTest, ConfigIniThatCannotBeLookedAtIsNotTakenForNew) {
+  std::filesystem::create_symlink("Config.ini", sys.folder / "Config.ini");
+  const std::optional<SaveFailure> failure = SaveSettings(kNotepad);
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->step, SaveStep::kRead);
+  EXPECT_FALSE(failure->detail.empty()) << "the system's reason";
+  EXPECT_TRUE(std::filesystem::is_symlink(sys.folder / "Config.ini"));
+}
+
+// A power cut right after the save must not leave an empty Config.ini.
+TEST_F(SaveFailureTest, ConfigIniIsOnTheDiskBeforeItReplacesTheOldOne) {
+  ASSERT_FALSE(SaveSettings(kNotepad));
+  EXPECT_EQ(std::count(sys.trace.begin(), sys.trace.end(), "replace flushed:Config.ini"), 1);
 }
 
 // Another program rewriting the file at the same moment, say: what is read back is not what
 // was written.
 class TruncatingPlatform : public testing::FakePlatform {
  public:
-  ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) override {
-    return FakePlatform::ReplaceFileBytes(path, bytes.substr(0, bytes.size() - 3));
+  ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes,
+                             bool flush) override {
+    return FakePlatform::ReplaceFileBytes(path, bytes.substr(0, bytes.size() - 3), flush);
   }
 };
 
