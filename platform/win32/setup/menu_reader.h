@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/menu_model.h"
+#include "platform/listed_window.h"
 
 namespace sendlark::win32 {
 

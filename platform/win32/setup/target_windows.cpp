@@ -1,9 +1,11 @@
 #include "platform/win32/setup/target_windows.h"
 
+#include <windows.h>
+
 #include <map>
 
 #include "platform/win32/setup/menu_reader.h"
-#include "platform/win32/setup/program_file.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/window_title.h"
 
 namespace sendlark::win32 {
@@ -12,6 +14,8 @@ namespace {
 
 // A window's class name is at most 256 characters long.
 constexpr int kLongestClassName = 257;
+// The longest path the system writes.
+constexpr DWORD kLongestPath = 32768;
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[kLongestClassName] = {};
@@ -19,11 +23,26 @@ std::wstring ClassOf(HWND window) {
   return std::wstring(name, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
+// The full path of the executable of the process that owns `window`; empty when the system
+// does not tell (a process running with higher rights, one that has ended).
+std::wstring ProgramFileOf(HWND window) {
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(window, &processId);
+  // The least access there is: granted even for most processes of other users.
+  const UniqueKernelHandle process(
+      ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  std::wstring path(kLongestPath, L'\0');
+  DWORD length = kLongestPath;
+  if (!process || !::QueryFullProcessImageNameW(process.get(), 0, path.data(), &length)) return {};
+  path.resize(length);
+  return path;
+}
+
 // What a program file's menus hold is read once per listing, however many windows it has.
 using ProgramMenus = std::map<std::wstring, std::vector<Menu>>;
 
-WindowFacts Describe(HWND window, ProgramMenus& programMenus) {
-  WindowFacts facts;
+ListedWindow Describe(HWND window, ProgramMenus& programMenus) {
+  ListedWindow facts;
   facts.window = reinterpret_cast<std::uintptr_t>(window);
   facts.title = TitleOf(window);
   facts.className = ClassOf(window);
@@ -58,11 +77,11 @@ BOOL CALLBACK CollectOthers(HWND window, LPARAM windows) {
 
 }  // namespace
 
-std::vector<WindowFacts> ListTargetWindows() {
+std::vector<ListedWindow> ListTargetWindows() {
   std::vector<HWND> windows;
   ::EnumWindows(CollectOthers, reinterpret_cast<LPARAM>(&windows));
   ProgramMenus programMenus;
-  std::vector<WindowFacts> described;
+  std::vector<ListedWindow> described;
   for (const HWND window : windows) {
     // A window that closed meanwhile is no target.
     if (::IsWindow(window)) described.push_back(Describe(window, programMenus));
@@ -70,10 +89,11 @@ std::vector<WindowFacts> ListTargetWindows() {
   return described;
 }
 
-std::optional<WindowFacts> DescribeWindow(HWND window) {
-  if (!::IsWindow(window)) return std::nullopt;
+std::optional<ListedWindow> DescribeWindow(std::uintptr_t window) {
+  const HWND handle = reinterpret_cast<HWND>(window);
+  if (!::IsWindow(handle)) return std::nullopt;
   ProgramMenus programMenus;
-  return Describe(window, programMenus);
+  return Describe(handle, programMenus);
 }
 
 }  // namespace sendlark::win32

@@ -1,0 +1,209 @@
+#include "setup/setup_program.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cwchar>
+#include <limits>
+
+#include "config/file_io.h"
+#include "delivery/send_command.h"
+#include "setup/config_edit.h"
+#include "setup/paste_command.h"
+#include "setup/setup_texts.h"
+#include "state/program_state.h"
+
+namespace sendlark::setup {
+
+namespace {
+
+constexpr int kScriptFailed = 1;
+constexpr int kScriptUsage = 2;
+
+// Digits alone in `base`, without sign or blanks, and not above `most`.
+std::optional<std::uint64_t> Number(const std::wstring& text, int base, std::uint64_t most) {
+  const wchar_t* digits = base == 16 ? L"0123456789abcdefABCDEF" : L"0123456789";
+  if (text.empty() || text.find_first_not_of(digits) != std::wstring::npos) return std::nullopt;
+  errno = 0;
+  const unsigned long long value = std::wcstoull(text.c_str(), nullptr, base);
+  if (errno == ERANGE || value > most) return std::nullopt;
+  return value;
+}
+
+// A paste command's identifier as Sendlark accepts it: decimal digits, at most 2147483647.
+std::optional<std::uint32_t> PasteId(const std::wstring& text) {
+  return Number(text, 10, std::numeric_limits<std::int32_t>::max());
+}
+
+// A window handle in decimal or as "0x" and hexadecimal digits; never 0.
+std::optional<std::uintptr_t> WindowHandle(const std::wstring& text) {
+  const bool hex = text.size() > 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X');
+  const std::optional<std::uint64_t> handle = Number(hex ? text.substr(2) : text, hex ? 16 : 10,
+                                                     std::numeric_limits<std::uintptr_t>::max());
+  if (!handle || *handle == 0) return std::nullopt;
+  return *handle;
+}
+
+bool IsSwitch(const std::wstring& argument, std::wstring_view name) {
+  return std::equal(argument.begin(), argument.end(), name.begin(), name.end(),
+                    [](wchar_t c, wchar_t lower) {
+                      return (c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c) == lower;
+                    });
+}
+
+// One line of the /list table. A tab or line break inside a field becomes a blank, so that
+// every line stays one row of its fields.
+std::wstring Line(std::initializer_list<std::wstring> fields) {
+  std::wstring line;
+  for (const std::wstring& field : fields) {
+    if (&field != fields.begin()) line += L'\t';
+    for (const wchar_t c : field)
+      line += c == L'\t' || c == L'\r' || c == L'\n' ? L' ' : c;
+  }
+  return line + L"\r\n";
+}
+
+std::wstring Tell(std::wstring text) {
+  Sys().ShowMessage(text);
+  return text;
+}
+
+// The test takes Sendlark's own road, so that what works here works there: its paste setting,
+// then Deliver with its clipboard, activation, paste and messages.
+bool SendTestLine(const ListedWindow& target, std::uint32_t paste) {
+  g_settings[ApplicationPaste] = std::to_wstring(paste);
+  return Deliver(kTestText, target.className, target.title) == Delivery::Pasted;
+}
+
+}  // namespace
+
+std::wstring SetupProgram::Say(const Text& text,
+                               std::initializer_list<std::wstring_view> values) const {
+  return Fill(text.In(language_), values);
+}
+
+void SetupProgram::Describe(ListedWindow& window) const {
+  std::optional<PasteCommand> paste =
+      FindPasteCommand(window.menuBar.value_or(Menu{}), window.systemMenu);
+  // Wine cannot read another process's menus, and a program may set its menu bar up only
+  // later; the menus it was built with usually hold the same commands.
+  const bool fromFile = !paste && (!window.menuBar || window.menuBar->empty());
+  for (std::size_t i = 0; fromFile && !paste && i < window.programMenus.size(); ++i) {
+    paste = FindPasteCommand(window.programMenus[i], {});
+  }
+  wchar_t handle[32];
+  std::swprintf(handle, std::size(handle), L"0x%llX",
+                static_cast<unsigned long long>(window.window));
+  window.handle = handle;
+  if (!paste) {
+    window.pasteCell = kPasteNone.In(language_);
+    window.status = Say(kStatusNoPaste, {window.title});
+    return;
+  }
+  window.paste = paste->id;
+  const std::wstring id = std::to_wstring(paste->id);
+  window.pasteCell = id;
+  if (paste->byShortcut) window.pasteCell += L" " + Say(kPasteByShortcut);
+  if (fromFile) window.pasteCell += L" " + Say(kPasteFromFile);
+  const Text& found = fromFile            ? kStatusPasteFromFile
+                      : paste->byShortcut ? kStatusPasteByShortcut
+                                          : kStatusPaste;
+  window.status = Say(found, {window.title, id});
+}
+
+std::vector<ListedWindow> SetupProgram::ListWindows(std::wstring& status) {
+  std::vector<ListedWindow> windows = list_();
+  for (ListedWindow& window : windows)
+    Describe(window);
+  status = Say(kStatusListed, {std::to_wstring(windows.size())});
+  return windows;
+}
+
+std::optional<std::uint32_t> SetupProgram::Usable(const ListedWindow* chosen,
+                                                  const std::wstring& paste,
+                                                  std::wstring& status) const {
+  const std::optional<std::uint32_t> id = PasteId(paste);
+  const Text* problem = chosen == nullptr ? &kNoSelection
+                        : paste.empty()   ? &kPasteMissing
+                        : !id             ? &kPasteInvalid
+                                          : nullptr;
+  if (problem == nullptr) return id;
+  status = Tell(Say(*problem));
+  return std::nullopt;
+}
+
+std::wstring SetupProgram::Save(const ListedWindow* chosen, const std::wstring& paste) {
+  std::wstring status;
+  const std::optional<std::uint32_t> id = Usable(chosen, paste, status);
+  if (!id) return status;
+  if (const std::optional<SaveFailure> failure = SaveSettings(*chosen, *id)) {
+    return Tell(failure->Describe(language_));
+  }
+  return Say(chosen->program.empty() ? kSavedNoProgram : kSaved,
+             {chosen->title, ProgramFilePath(kConfigFileName)});
+}
+
+std::wstring SetupProgram::SendTestText(const ListedWindow* chosen, const std::wstring& paste) {
+  std::wstring status;
+  const std::optional<std::uint32_t> id = Usable(chosen, paste, status);
+  if (!id) return status;
+  // A copy: the message boxes that delivering may show run their own message loops.
+  const ListedWindow target = *chosen;
+  return Say(SendTestLine(target, *id) ? kSent : kNotSent, {target.title});
+}
+
+int SetupProgram::RunScript(const std::vector<std::wstring>& arguments, std::wstring& message) {
+  const auto usage = [&](std::size_t notUnderstood) {
+    message = Say(kUsage, {arguments[notUnderstood]});
+    return kScriptUsage;
+  };
+  const std::size_t count = arguments.size();
+  if (IsSwitch(arguments[0], L"/list")) {
+    return count == 2 ? List(arguments[1], message) : usage(count < 2 ? 0 : 2);
+  }
+  if (!IsSwitch(arguments[0], L"/save") || count < 2) return usage(0);
+  const std::optional<std::uintptr_t> window = WindowHandle(arguments[1]);
+  if (!window) return usage(1);
+  std::optional<std::uint32_t> paste;
+  if (count > 2 && (count == 3 || !IsSwitch(arguments[2], L"/paste"))) return usage(2);
+  if (count > 2 && !(paste = PasteId(arguments[3]))) return usage(3);
+  if (count > 4) return usage(4);
+  return SaveWindow(*window, arguments[1], paste, message);
+}
+
+// UTF-8 without a mark, a header line and one line per window, each ending in CR LF, fields
+// separated by tabs: title, class, program, paste (the decimal id, empty when there is none)
+// and the window's handle.
+int SetupProgram::List(const std::wstring& file, std::wstring& message) {
+  std::wstring text = Line({L"title", L"class", L"program", L"paste", L"hwnd"});
+  for (ListedWindow& window : list_()) {
+    Describe(window);
+    const std::wstring paste = window.paste ? std::to_wstring(*window.paste) : L"";
+    text += Line({window.title, window.className, window.program, paste, window.handle});
+  }
+  if (const ErrorText error =
+          Sys().ReplaceFileBytes(file, EncodeUnicode(text, FileEncoding::Utf8))) {
+    message = Say(kListFailed, {file, *error});
+    return kScriptFailed;
+  }
+  return 0;
+}
+
+int SetupProgram::SaveWindow(std::uintptr_t handle, const std::wstring& given,
+                             std::optional<std::uint32_t> paste, std::wstring& message) {
+  std::optional<ListedWindow> window = describe_(handle);
+  if (!window) {
+    message = Say(kNoSuchWindow, {given});
+    return kScriptFailed;
+  }
+  Describe(*window);
+  if (!paste) paste = window->paste;
+  if (!paste) {
+    message = Say(kScriptNoPaste, {window->title});
+  } else if (const std::optional<SaveFailure> failure = SaveSettings(*window, *paste)) {
+    message = failure->Describe(language_);
+  }
+  return message.empty() ? 0 : kScriptFailed;
+}
+
+}  // namespace sendlark::setup
