@@ -11,8 +11,8 @@
 #include "platform/win32/setup/setup_window.h"
 #include "platform/win32/setup/target_windows.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/setup_texts.h"
 #include "setup/setup_program.h"
-#include "setup/setup_texts.h"
 #include "state/program_state.h"
 
 namespace win32 = sendlark::win32;
@@ -31,11 +31,9 @@ std::vector<std::wstring> Arguments() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  const sendlark::Language language = PRIMARYLANGID(::GetUserDefaultUILanguage()) == LANG_JAPANESE
-                                          ? sendlark::Language::kJapanese
-                                          : sendlark::Language::kEnglish;
-  const wchar_t* title = sendlark::setup::kWindowTexts.title.In(language);
-  sendlark::setup::SetupProgram program(language, win32::ListTargetWindows, win32::DescribeWindow);
+  const std::wstring title = win32::LoadText(IDS_TITLE);
+  sendlark::setup::SetupProgram program(win32::LoadText, win32::ListTargetWindows,
+                                        win32::DescribeWindow);
 
   if (const std::vector<std::wstring> arguments = Arguments(); !arguments.empty()) {
     win32::Win32Platform platform(nullptr, title);
@@ -49,7 +47,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&controls);
-  win32::SetupWindow window(instance, sendlark::setup::kWindowTexts, language, program);
+  win32::SetupWindow window(instance, program);
   win32::Win32Platform platform(window.Handle(), title);
   sendlark::ResetProgram(&platform);
 

@@ -5,7 +5,6 @@
 
 #include "config/config_lookup.h"
 #include "config/file_io.h"
-#include "setup/setup_texts.h"
 #include "state/program_state.h"
 
 // Sendlark looks its keys up in TextLines(file), while the edits below are placed by searching
@@ -39,34 +38,34 @@ bool IsUsableKey(const std::wstring& key) {
   return !key.empty() && key.find_first_of(L"\r\n=;") == std::wstring::npos;
 }
 
-// `value` written so that GetConfigValue reads exactly it back, or why that cannot be done.
-// Reading turns "\n" into CR LF and "\;" and "\:" into "; ", and ends the value at any other
-// ";", so those escapes are the only way to write line breaks and semicolons, and a backslash
-// that would start one cannot be written at all.
-const Text* WriteValue(std::wstring_view value, std::wstring& written) {
+// `value` written so that GetConfigValue reads exactly it back, or why that cannot be done (0
+// when it can). Reading turns "\n" into CR LF and "\;" and "\:" into "; ", and ends the value
+// at any other ";", so those escapes are the only way to write line breaks and semicolons, and a
+// backslash that would start one cannot be written at all.
+int WriteValue(std::wstring_view value, std::wstring& written) {
   for (std::size_t i = 0; i < value.size(); ++i) {
     const wchar_t next = i + 1 < value.size() ? value[i + 1] : L'\0';
     switch (value[i]) {
       case L'\r':
-        if (next != L'\n') return &kLoneCr;
+        if (next != L'\n') return IDS_LONE_CR;
         written += L"\\n";
         ++i;
         break;
       case L';':
-        if (next != L' ') return &kBareSemicolon;
+        if (next != L' ') return IDS_BARE_SEMICOLON;
         written += L"\\;";
         ++i;
         break;
       case L'\\':
-        if (next == L'n' || next == L':' || next == L';') return &kBackslashEscape;
-        if (i + 1 == value.size()) return &kTrailingBackslash;
+        if (next == L'n' || next == L':' || next == L';') return IDS_BACKSLASH_ESCAPE;
+        if (i + 1 == value.size()) return IDS_TRAILING_BACKSLASH;
         written += L'\\';
         break;
       default:
         written += value[i];
     }
   }
-  return nullptr;
+  return 0;
 }
 
 // After the CR or LF that ends the line before: where an editor shows the line to begin.
@@ -82,25 +81,21 @@ bool EndsInLineEnd(const std::wstring& text) {
 
 }  // namespace
 
-std::wstring SaveFailure::Describe(Language language) const {
-  return Fill(reason->In(language), {key, value, detail});
-}
-
 SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigEdit>& edits,
                              CaseFold fold) {
   // The value meant for a key being saved, or the value now of another setting in the way.
-  const auto refuse = [&](const Text& reason, const std::wstring& key) {
+  const auto refuse = [&](int reason, const std::wstring& key) {
     std::wstring value = GetConfigValue(TextLines(text), key, fold);
     for (const ConfigEdit& edit : edits) {
       if (edit.key == key) value = edit.value;
     }
-    return SavedConfig{{}, SaveFailure{&reason, key, std::move(value), {}}};
+    return SavedConfig{{}, SaveFailure{reason, key, std::move(value), {}}};
   };
   std::vector<std::wstring> folded;
   for (const ConfigEdit& edit : edits) {
     std::wstring key = fold(edit.key);
     if (!IsUsableKey(edit.key) || std::find(folded.begin(), folded.end(), key) != folded.end()) {
-      return refuse(kUnusableKey, edit.key);
+      return refuse(IDS_UNUSABLE_KEY, edit.key);
     }
     folded.push_back(std::move(key));
   }
@@ -112,7 +107,7 @@ SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigE
   for (std::size_t i = 0; i < edits.size(); ++i) {
     const ConfigEdit& edit = edits[i];
     std::wstring written;
-    if (const Text* reason = WriteValue(edit.value, written)) return refuse(*reason, edit.key);
+    if (const int reason = WriteValue(edit.value, written)) return refuse(reason, edit.key);
     if (const std::optional<ValueSpan> span = FindConfigValue(text, edit.key, fold)) {
       changes.push_back({span->begin, span->end, std::move(written), 0, i});
       continue;
@@ -141,7 +136,7 @@ SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigE
   for (const Change& change : changes) {
     // Two spans sharing characters, or a line begun inside another value: only a ";" missing
     // from the file lets one entry run over another's.
-    if (change.begin < copied) return refuse(kEntriesOverlap, edits[change.edit].key);
+    if (change.begin < copied) return refuse(IDS_ENTRIES_OVERLAP, edits[change.edit].key);
     result.append(text, copied, change.begin - copied);
     valueAt[change.edit] = result.size() + change.valueOffset;
     result += change.text;
@@ -156,7 +151,7 @@ SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigE
     // same.
     const std::optional<ValueSpan> span = FindConfigValue(result, edit.key, fold);
     if (!span || span->begin != valueAt[i] || GetConfigValue(lines, edit.key, fold) != edit.value) {
-      return refuse(kNotReadBack, edit.key);
+      return refuse(IDS_NOT_READ_BACK, edit.key);
     }
   }
   // An entry added after a last entry without its ";", or a value holding another setting's
@@ -166,7 +161,7 @@ SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigE
     const std::wstring key = setting.key;
     if (std::find(folded.begin(), folded.end(), fold(key)) != folded.end()) continue;
     if (GetConfigValue(oldLines, key, fold) != GetConfigValue(lines, key, fold)) {
-      return refuse(kOtherSettingChanged, key);
+      return refuse(IDS_OTHER_SETTING_CHANGED, key);
     }
   }
   return {result, std::nullopt};
@@ -197,7 +192,7 @@ std::optional<SaveFailure> SaveSettings(const ListedWindow& target, std::uint32_
   if (!Sys().IsMissingFile(path)) {
     std::string bytes;
     if (const ErrorText error = Sys().ReadFileBytes(path, bytes)) {
-      return SaveFailure{&kReadFailed, {}, {}, *error};
+      return SaveFailure{IDS_READ_FAILED, {}, {}, *error};
     }
     text = DecodeFileText(bytes, encoding);
   }
@@ -207,7 +202,7 @@ std::optional<SaveFailure> SaveSettings(const ListedWindow& target, std::uint32_
   // Unlike the log, rewritten at every delivery, it is worth the wait for the disk.
   if (const ErrorText error =
           Sys().ReplaceFileBytes(path, EncodeFileText(saved.text, encoding), true)) {
-    return SaveFailure{&kWriteFailed, {}, {}, *error};
+    return SaveFailure{IDS_WRITE_FAILED, {}, {}, *error};
   }
   return std::nullopt;
 }

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "config/text_util.h"
-#include "platform/language.h"
-#include "platform/listed_window.h"
+#include "platform/setup_texts.h"
+#include "platform/setup_window_events.h"
 
 namespace sendlark::setup {
 
@@ -18,16 +18,14 @@ struct ConfigEdit {
   std::wstring value;  // as Sendlark is to read it
 };
 
-// Why Config.ini was not saved: one of the texts of setup_texts.h, each of which says its
-// reason, about `key`, the value meant for it (for a setting that saving would change, the value
-// it has now) and the system's reason.
+// Why Config.ini was not saved: the text that says it (IDS_UNUSABLE_KEY to IDS_WRITE_FAILED),
+// about `key`, the value meant for it (for a setting that saving would change, the value it has
+// now) and the system's reason.
 struct SaveFailure {
-  const Text* reason;
+  int reason;
   std::wstring key;
   std::wstring value;
   std::wstring detail;
-
-  std::wstring Describe(Language language) const;
 };
 
 struct SavedConfig {

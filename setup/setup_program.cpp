@@ -9,8 +9,8 @@
 #include "config/file_io.h"
 #include "delivery/send_command.h"
 #include "setup/config_edit.h"
+#include "platform/setup_texts.h"
 #include "setup/paste_command.h"
-#include "setup/setup_texts.h"
 #include "state/program_state.h"
 
 namespace sendlark::setup {
@@ -77,9 +77,21 @@ bool SendTestLine(const ListedWindow& target, std::uint32_t paste) {
 
 }  // namespace
 
-std::wstring SetupProgram::Say(const Text& text,
-                               std::initializer_list<std::wstring_view> values) const {
-  return Fill(text.In(language_), values);
+std::wstring SetupProgram::Say(int text, std::initializer_list<std::wstring_view> values) const {
+  const std::wstring pattern = text_(text);
+  std::wstring filled;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const wchar_t next = i + 1 < pattern.size() ? pattern[i + 1] : L'\0';
+    const auto index = static_cast<std::size_t>(next - L'1');
+    // A value's own text is never searched for marks.
+    if (pattern[i] == L'%' && next >= L'1' && next <= L'9' && index < values.size()) {
+      filled += values.begin()[index];
+      ++i;
+    } else {
+      filled += pattern[i];
+    }
+  }
+  return filled;
 }
 
 void SetupProgram::Describe(ListedWindow& window) const {
@@ -96,18 +108,18 @@ void SetupProgram::Describe(ListedWindow& window) const {
                 static_cast<unsigned long long>(window.window));
   window.handle = handle;
   if (!paste) {
-    window.pasteCell = kPasteNone.In(language_);
-    window.status = Say(kStatusNoPaste, {window.title});
+    window.pasteCell = Say(IDS_PASTE_NONE);
+    window.status = Say(IDS_STATUS_NO_PASTE, {window.title});
     return;
   }
   window.paste = paste->id;
   const std::wstring id = std::to_wstring(paste->id);
   window.pasteCell = id;
-  if (paste->byShortcut) window.pasteCell += L" " + Say(kPasteByShortcut);
-  if (fromFile) window.pasteCell += L" " + Say(kPasteFromFile);
-  const Text& found = fromFile            ? kStatusPasteFromFile
-                      : paste->byShortcut ? kStatusPasteByShortcut
-                                          : kStatusPaste;
+  if (paste->byShortcut) window.pasteCell += L" " + Say(IDS_PASTE_BY_SHORTCUT);
+  if (fromFile) window.pasteCell += L" " + Say(IDS_PASTE_FROM_FILE);
+  const int found = fromFile            ? IDS_STATUS_PASTE_FROM_FILE
+                    : paste->byShortcut ? IDS_STATUS_PASTE_BY_SHORTCUT
+                                        : IDS_STATUS_PASTE;
   window.status = Say(found, {window.title, id});
 }
 
@@ -115,7 +127,7 @@ std::vector<ListedWindow> SetupProgram::ListWindows(std::wstring& status) {
   std::vector<ListedWindow> windows = list_();
   for (ListedWindow& window : windows)
     Describe(window);
-  status = Say(kStatusListed, {std::to_wstring(windows.size())});
+  status = Say(IDS_LISTED, {std::to_wstring(windows.size())});
   return windows;
 }
 
@@ -123,12 +135,12 @@ std::optional<std::uint32_t> SetupProgram::Usable(const ListedWindow* chosen,
                                                   const std::wstring& paste,
                                                   std::wstring& status) const {
   const std::optional<std::uint32_t> id = PasteId(paste);
-  const Text* problem = chosen == nullptr ? &kNoSelection
-                        : paste.empty()   ? &kPasteMissing
-                        : !id             ? &kPasteInvalid
-                                          : nullptr;
-  if (problem == nullptr) return id;
-  status = Tell(Say(*problem));
+  const int problem = chosen == nullptr ? IDS_NO_SELECTION
+                      : paste.empty()   ? IDS_PASTE_MISSING
+                      : !id             ? IDS_PASTE_INVALID
+                                        : 0;
+  if (problem == 0) return id;
+  status = Tell(Say(problem));
   return std::nullopt;
 }
 
@@ -137,9 +149,9 @@ std::wstring SetupProgram::Save(const ListedWindow* chosen, const std::wstring& 
   const std::optional<std::uint32_t> id = Usable(chosen, paste, status);
   if (!id) return status;
   if (const std::optional<SaveFailure> failure = SaveSettings(*chosen, *id)) {
-    return Tell(failure->Describe(language_));
+    return Tell(Say(failure->reason, {failure->key, failure->value, failure->detail}));
   }
-  return Say(chosen->program.empty() ? kSavedNoProgram : kSaved,
+  return Say(chosen->program.empty() ? IDS_SAVED_NO_PROGRAM : IDS_SAVED,
              {chosen->title, ProgramFilePath(kConfigFileName)});
 }
 
@@ -149,12 +161,12 @@ std::wstring SetupProgram::SendTestText(const ListedWindow* chosen, const std::w
   if (!id) return status;
   // A copy: the message boxes that delivering may show run their own message loops.
   const ListedWindow target = *chosen;
-  return Say(SendTestLine(target, *id) ? kSent : kNotSent, {target.title});
+  return Say(SendTestLine(target, *id) ? IDS_SENT : IDS_NOT_SENT, {target.title});
 }
 
 int SetupProgram::RunScript(const std::vector<std::wstring>& arguments, std::wstring& message) {
   const auto usage = [&](std::size_t notUnderstood) {
-    message = Say(kUsage, {arguments[notUnderstood]});
+    message = Say(IDS_USAGE, {arguments[notUnderstood]});
     return kScriptUsage;
   };
   const std::size_t count = arguments.size();
@@ -183,7 +195,7 @@ int SetupProgram::List(const std::wstring& file, std::wstring& message) {
   }
   if (const ErrorText error =
           Sys().ReplaceFileBytes(file, EncodeUnicode(text, FileEncoding::Utf8))) {
-    message = Say(kListFailed, {file, *error});
+    message = Say(IDS_LIST_FAILED, {file, *error});
     return kScriptFailed;
   }
   return 0;
@@ -193,15 +205,15 @@ int SetupProgram::SaveWindow(std::uintptr_t handle, const std::wstring& given,
                              std::optional<std::uint32_t> paste, std::wstring& message) {
   std::optional<ListedWindow> window = describe_(handle);
   if (!window) {
-    message = Say(kNoSuchWindow, {given});
+    message = Say(IDS_NO_SUCH_WINDOW, {given});
     return kScriptFailed;
   }
   Describe(*window);
   if (!paste) paste = window->paste;
   if (!paste) {
-    message = Say(kScriptNoPaste, {window->title});
+    message = Say(IDS_SCRIPT_NO_PASTE, {window->title});
   } else if (const std::optional<SaveFailure> failure = SaveSettings(*window, *paste)) {
-    message = failure->Describe(language_);
+    message = Say(failure->reason, {failure->key, failure->value, failure->detail});
   }
   return message.empty() ? 0 : kScriptFailed;
 }

@@ -17,13 +17,15 @@ inline constexpr wchar_t kTestText[] = L"Sendlark test\r\n";
 
 class SetupProgram final : public SetupWindowEvents {
  public:
-  // What the system tells of the windows that could be the target, and of one window by its
-  // handle (nothing when there is no such window).
+  // A text of platform/setup_texts.h in the user's language; what the system tells of the
+  // windows that could be the target, and of one window by its handle (nothing when there is no
+  // such window).
+  using TextFn = std::function<std::wstring(int id)>;
   using ListWindowsFn = std::function<std::vector<ListedWindow>()>;
   using DescribeWindowFn = std::function<std::optional<ListedWindow>(std::uintptr_t window)>;
 
-  SetupProgram(Language language, ListWindowsFn list, DescribeWindowFn describe)
-      : language_(language), list_(std::move(list)), describe_(std::move(describe)) {}
+  SetupProgram(TextFn text, ListWindowsFn list, DescribeWindowFn describe)
+      : text_(std::move(text)), list_(std::move(list)), describe_(std::move(describe)) {}
 
   std::vector<ListedWindow> ListWindows(std::wstring& status) override;
   // Both take Sendlark's road: Save writes the window's title, class and program file with the
@@ -47,9 +49,10 @@ class SetupProgram final : public SetupWindowEvents {
   int List(const std::wstring& file, std::wstring& message);
   int SaveWindow(std::uintptr_t window, const std::wstring& given,
                  std::optional<std::uint32_t> paste, std::wstring& message);
-  std::wstring Say(const Text& text, std::initializer_list<std::wstring_view> values = {}) const;
+  // The text with each "%1" to "%9" replaced by that value.
+  std::wstring Say(int text, std::initializer_list<std::wstring_view> values = {}) const;
 
-  Language language_;
+  TextFn text_;
   ListWindowsFn list_;
   DescribeWindowFn describe_;
 };

@@ -126,10 +126,8 @@ ErrorText FakePlatform::StartProgram(const std::wstring& commandLine) {
   return startError;
 }
 
-// As the system's: false also when the file cannot be looked at.
 bool FakePlatform::IsExistingFile(const std::wstring& path) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(HostPath(path), error);
+  return std::filesystem::is_regular_file(HostPath(path));
 }
 
 bool FakePlatform::IsMissingFile(const std::wstring& path) {
@@ -160,8 +158,7 @@ ErrorText FakePlatform::ReplaceFileBytes(const std::wstring& path, const std::st
                                          bool flush) {
   trace.push_back((flush ? "replace flushed:" : "replace:") + HostPath(path).filename().string());
   const std::filesystem::path target = HostPath(path);
-  std::error_code unknown;
-  if (std::filesystem::is_directory(target, unknown)) return ErrnoText(EISDIR);
+  if (std::filesystem::is_directory(target)) return ErrnoText(EISDIR);
   const std::filesystem::path temporary = target.string() + ".new";
   {
     std::ofstream out(temporary, std::ios::binary);

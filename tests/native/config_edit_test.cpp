@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "setup/setup_texts.h"
 #include "tests/fake/fake_platform.h"
 
 namespace sendlark::setup {
@@ -23,7 +22,7 @@ struct SaveCase {
   std::wstring text;
   std::vector<ConfigEdit> edits;
   std::wstring expected;  // the whole new text, or else
-  const Text* refusal = nullptr;
+  int refusal = 0;
   std::wstring key = L"";  // the key it is about
 };
 
@@ -33,7 +32,7 @@ TEST_P(SaveTest, WritesOnlyTheEntriesOrRefuses) {
   const SaveCase& c = GetParam();
   const SavedConfig saved = SaveConfigValues(c.text, c.edits, testing::UpperCase);
   EXPECT_EQ(Utf8(saved.text), Utf8(c.expected));
-  EXPECT_EQ(saved.refusal ? saved.refusal->reason : nullptr, c.refusal);
+  EXPECT_EQ(saved.refusal ? saved.refusal->reason : 0, c.refusal);
   if (saved.refusal) {
     EXPECT_EQ(Utf8(saved.refusal->key), Utf8(c.key));
   }
@@ -87,38 +86,38 @@ INSTANTIATE_TEST_SUITE_P(
                  kTwo,
                  {{kPast, L"1"}, {L":APPLIACTIONPAST", L"2"}},
                  L"",
-                 &kUnusableKey,
+                 IDS_UNUSABLE_KEY,
                  L":APPLIACTIONPAST"},
         // Read back right, but from the wrong entry.
         SaveCase{"ValueHoldsALaterKey",
                  kTwo,
                  {{kName, L":AppliactionClass=z"}, {kClass, L"z"}},
                  L"",
-                 &kNotReadBack,
+                 IDS_NOT_READ_BACK,
                  kClass},
         SaveCase{"ValueRunsIntoTheNextEntry",
                  L":AppliactionName=x\r\n:AppliactionClass=y;",
                  {{kName, L"N"}, {kClass, L"C"}},
                  L"",
-                 &kEntriesOverlap,
+                 IDS_ENTRIES_OVERLAP,
                  kClass},
         SaveCase{"AddedAfterAnUnfinishedEntry",
                  L":CommandFooter=end\r\n",
                  {{kPast, L"770"}},
                  L"",
-                 &kOtherSettingChanged,
+                 IDS_OTHER_SETTING_CHANGED,
                  L":CommandFooter"},
         SaveCase{"ValueHoldsAnotherSettingsKey",
                  kTwo,
                  {{kName, L":LogFileName=x"}},
                  L"",
-                 &kOtherSettingChanged,
+                 IDS_OTHER_SETTING_CHANGED,
                  L":LogFileName"}),
     [](const ::testing::TestParamInfo<SaveCase>& info) { return info.param.name; });
 
 struct ValueCase {
   std::wstring value;
-  const Text* reason;
+  int reason;
 };
 
 class UnwritableValueTest : public ::testing::TestWithParam<ValueCase> {};
@@ -133,33 +132,31 @@ TEST_P(UnwritableValueTest, IsRefused) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, UnwritableValueTest,
-                         ::testing::Values(ValueCase{L"a;b", &kBareSemicolon},
-                                           ValueCase{L"a;", &kBareSemicolon},
-                                           ValueCase{L"C:\\new\\x.exe", &kBackslashEscape},
-                                           ValueCase{L"a\\:b", &kBackslashEscape},
-                                           ValueCase{L"a\\; b", &kBackslashEscape},
-                                           ValueCase{L"C:\\", &kTrailingBackslash},
-                                           ValueCase{L"a\rb", &kLoneCr},
-                                           ValueCase{L"a\r", &kLoneCr}));
+                         ::testing::Values(ValueCase{L"a;b", IDS_BARE_SEMICOLON},
+                                           ValueCase{L"a;", IDS_BARE_SEMICOLON},
+                                           ValueCase{L"C:\\new\\x.exe", IDS_BACKSLASH_ESCAPE},
+                                           ValueCase{L"a\\:b", IDS_BACKSLASH_ESCAPE},
+                                           ValueCase{L"a\\; b", IDS_BACKSLASH_ESCAPE},
+                                           ValueCase{L"C:\\", IDS_TRAILING_BACKSLASH},
+                                           ValueCase{L"a\rb", IDS_LONE_CR},
+                                           ValueCase{L"a\r", IDS_LONE_CR}));
 
 const std::string kBom = "\xEF\xBB\xBF";
-// A target as SendlarkSetup lists it, and the paste command saved with it.
-struct Target {
-  std::wstring title;
-  std::wstring className;
-  std::uint32_t paste;
-  std::wstring program;
-};
-
-std::optional<SaveFailure> Save(const Target& target) {
+// A target as SendlarkSetup lists it, saved with paste command 275.
+ListedWindow Target(std::wstring title, std::wstring className, std::wstring program = L"") {
   ListedWindow window;
-  window.title = target.title;
-  window.className = target.className;
-  window.program = target.program;
-  return SaveSettings(window, target.paste);
+  window.title = std::move(title);
+  window.className = std::move(className);
+  window.program = std::move(program);
+  return window;
 }
 
-const Target kNotepad = {L"Untitled - Notepad", L"Notepad", 275, L"C:\\Windows\\notepad.exe"};
+std::optional<SaveFailure> Save(const ListedWindow& target) {
+  return SaveSettings(target, 275);
+}
+
+const ListedWindow kNotepad =
+    Target(L"Untitled - Notepad", L"Notepad", L"C:\\Windows\\notepad.exe");
 // As saved: Sendlark would read the "\n" of "\notepad.exe" as a line break.
 const std::wstring kNotepadEntries =
     L":AppliactionName=Untitled - Notepad;\r\n:AppliactionClass=Notepad;\r\n"
@@ -170,7 +167,7 @@ struct FileCase {
   const char* name;
   std::string codePage;
   std::optional<std::string> before;  // Config.ini's bytes; nothing: there is no Config.ini
-  Target target;
+  ListedWindow target;
   std::string after;
 };
 
@@ -182,7 +179,7 @@ TEST_P(SaveSettingsTest, WritesTheFileInItsEncodingAndReadsItBack) {
   sys.codePage = c.codePage;
   if (c.before) sys.WriteFile(L"Config.ini", *c.before);
   const std::optional<SaveFailure> failure = Save(c.target);
-  EXPECT_FALSE(failure) << Utf8(failure->Describe(Language::kEnglish));
+  EXPECT_FALSE(failure) << Utf8(failure->key + L" " + failure->detail);
   EXPECT_EQ(sys.ReadFile(L"Config.ini"), c.after);
 }
 
@@ -193,7 +190,8 @@ const std::wstring kNewSettings =
     L"; 送り先\r\n:AppliactionName=(無題) - メモ帳;\r\n:AppliactionClass=Notepad;\r\n"
     L":AppliactionPast=275;\r\n:AppliactionPath=C:\\Windows\\Notepad.exe;\r\n"
     L":LogFileName=log.txt;\r\n";
-const Target kJapaneseNotepad = {kJapaneseTitle, L"Notepad", 275, L"C:\\Windows\\notepad.exe"};
+const ListedWindow kJapaneseNotepad =
+    Target(kJapaneseTitle, L"Notepad", L"C:\\Windows\\notepad.exe");
 
 INSTANTIATE_TEST_SUITE_P(
     Files, SaveSettingsTest,
@@ -216,10 +214,9 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"Utf8FileWithMarkStaysSo", "CP932", kBom + Utf8(kNotepadEntries), kNotepad,
                  kBom + Utf8(kNotepadEntries)},
         // The path as it was rather than no program at all.
-        FileCase{"UnknownProgramLeavesThePath",
-                 "CP1252",
+        FileCase{"UnknownProgramLeavesThePath", "CP1252",
                  Encode(L":AppliactionPath=C:\\Tools\\old.exe;"),
-                 {L"Untitled - Notepad", L"Notepad", 275, L""},
+                 Target(L"Untitled - Notepad", L"Notepad"),
                  Encode(L":AppliactionPath=C:\\Tools\\old.exe;\r\n"
                         L":AppliactionName=Untitled - Notepad;\r\n"
                         L":AppliactionClass=Notepad;\r\n:AppliactionPast=275;\r\n")}),
@@ -228,8 +225,8 @@ INSTANTIATE_TEST_SUITE_P(
 struct FailureCase {
   const char* name;
   std::optional<std::wstring> before;
-  Target target;
-  const Text* reason;
+  ListedWindow target;
+  int reason;
   std::wstring key;
 };
 
@@ -251,66 +248,37 @@ INSTANTIATE_TEST_SUITE_P(
     Values, SaveFailureTest,
     ::testing::Values(
         // Only a path may have its "\n" written "\N": a title must match exactly.
-        FailureCase{"TitleHoldingBackslashN",
-                    std::nullopt,
-                    {L"C:\\new - Editor", L"Edit", 1, L"C:\\editor.exe"},
-                    &kBackslashEscape,
+        FailureCase{"TitleHoldingBackslashN", std::nullopt,
+                    Target(L"C:\\new - Editor", L"Edit", L"C:\\editor.exe"), IDS_BACKSLASH_ESCAPE,
                     L":AppliactionName"},
-        FailureCase{"ClassHoldingASemicolon",
-                    std::nullopt,
-                    {L"Title", L"a;b", 1, L""},
-                    &kBareSemicolon,
-                    L":AppliactionClass"},
-        FailureCase{"PathEndingInABackslash",
-                    std::nullopt,
-                    {L"Title", L"Class", 1, L"C:\\"},
-                    &kTrailingBackslash,
-                    L":AppliactionPath"},
+        FailureCase{"ClassHoldingASemicolon", std::nullopt, Target(L"Title", L"a;b"),
+                    IDS_BARE_SEMICOLON, L":AppliactionClass"},
+        FailureCase{"PathEndingInABackslash", std::nullopt, Target(L"Title", L"Class", L"C:\\"),
+                    IDS_TRAILING_BACKSLASH, L":AppliactionPath"},
         FailureCase{"EntryMissingItsSemicolon", L":CommandFooter=end\r\n", kNotepad,
-                    &kOtherSettingChanged, L":CommandFooter"}),
+                    IDS_OTHER_SETTING_CHANGED, L":CommandFooter"}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
 
-TEST_F(SaveFailureTest, ConfigIniThatIsAFolderIsLeftAlone) {
-  std::filesystem::create_directory(sys.folder / "Config.ini");
-  const std::optional<SaveFailure> failure = Save(kNotepad);
-  ASSERT_TRUE(failure);
-  EXPECT_EQ(failure->reason, &kReadFailed);
-  EXPECT_FALSE(failure->detail.empty()) << "the system's reason";
-}
-
-// A link to itself: the system can neither look at it nor read it. Only a file that is not
-// there is new; one that cannot be looked at must never be written over.
-TEST_F(SaveFailureTest, ConfigIniThatCannotBeLookedAtIsNotTakenForNew) {
-  std::filesystem::create_symlink("Config.ini", sys.folder / "Config.ini");
-  const std::optional<SaveFailure> failure = Save(kNotepad);
-  ASSERT_TRUE(failure);
-  EXPECT_EQ(failure->reason, &kReadFailed);
-  EXPECT_FALSE(failure->detail.empty()) << "the system's reason";
-  EXPECT_TRUE(std::filesystem::is_symlink(sys.folder / "Config.ini"));
+// Only a file that is not there is new: a Config.ini that cannot be read, a folder or a link to
+// itself that the system cannot even look at, is never written over.
+TEST_F(SaveFailureTest, ConfigIniThatCannotBeReadIsNeverWrittenOver) {
+  const std::filesystem::path config = sys.folder / "Config.ini";
+  for (const bool link : {false, true}) {
+    std::filesystem::remove(config);
+    link ? std::filesystem::create_symlink("Config.ini", config)
+         : static_cast<void>(std::filesystem::create_directory(config));
+    const std::optional<SaveFailure> failure = Save(kNotepad);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->reason, IDS_READ_FAILED);
+    EXPECT_FALSE(failure->detail.empty()) << "the system's reason";
+    EXPECT_EQ(std::filesystem::is_symlink(config), link);
+  }
 }
 
 // A power cut right after the save must not leave an empty Config.ini.
 TEST_F(SaveFailureTest, ConfigIniIsOnTheDiskBeforeItReplacesTheOldOne) {
   ASSERT_FALSE(Save(kNotepad));
   EXPECT_EQ(std::count(sys.trace.begin(), sys.trace.end(), "replace flushed:Config.ini"), 1);
-}
-
-// Whatever went wrong, the user learns which key and which value, or the system's reason, in
-// either language.
-TEST(SaveFailureTextTest, NamesTheKeyAndTheValueOrTheReason) {
-  for (const Language language : {Language::kEnglish, Language::kJapanese}) {
-    for (const Text* refusal :
-         {&kUnusableKey, &kLoneCr, &kBareSemicolon, &kBackslashEscape, &kTrailingBackslash,
-          &kEntriesOverlap, &kNotReadBack, &kOtherSettingChanged}) {
-      const std::wstring text = SaveFailure{refusal, L":Key", L"val;ue", {}}.Describe(language);
-      EXPECT_NE(text.find(L":Key"), std::wstring::npos) << Utf8(text);
-      EXPECT_EQ(text.find(L"val;ue") != std::wstring::npos, refusal != &kUnusableKey);
-    }
-    for (const Text* failure : {&kReadFailed, &kWriteFailed}) {
-      const std::wstring text = SaveFailure{failure, {}, {}, L"Access denied"}.Describe(language);
-      EXPECT_NE(text.find(L"Access denied"), std::wstring::npos) << Utf8(text);
-    }
-  }
 }
 
 }  // namespace

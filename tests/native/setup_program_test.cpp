@@ -2,13 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include "setup/setup_texts.h"
+#include "platform/setup_texts.h"
 #include "tests/fake/fake_platform.h"
 
 namespace sendlark::setup {
 namespace {
 
 using testing::Utf8;
+
+// The texts as these tests see them, "[id %1 %2]", with the values put in.
+std::wstring Said(int id, const std::wstring& first = L"%1", const std::wstring& second = L"%2") {
+  return L"[" + std::to_wstring(id) + L" " + first + L" " + second + L"]";
+}
 
 MenuNode Item(std::wstring caption, std::uint32_t id) {
   return {std::move(caption), id, false, {}};
@@ -19,12 +24,13 @@ Menu EditMenu(std::wstring paste, std::uint32_t id) {
 }
 
 ListedWindow Window(std::uintptr_t handle, std::wstring title, std::optional<Menu> menuBar,
-                    std::vector<Menu> programMenus = {}) {
+                    std::vector<Menu> programMenus = {}, std::wstring className = L"TargetClass",
+                    std::wstring program = L"C:\\target.exe") {
   ListedWindow window;
   window.window = handle;
   window.title = std::move(title);
-  window.className = L"TargetClass";
-  window.program = L"C:\\target.exe";
+  window.className = std::move(className);
+  window.program = std::move(program);
   window.menuBar = std::move(menuBar);
   window.programMenus = std::move(programMenus);
   return window;
@@ -33,7 +39,7 @@ ListedWindow Window(std::uintptr_t handle, std::wstring title, std::optional<Men
 class SetupProgramTest : public testing::FakePlatformTest {
  protected:
   std::vector<ListedWindow> windows = {Window(0x1A2B, L"Target Window", EditMenu(L"&Paste", 770))};
-  SetupProgram program{Language::kEnglish, [this] { return windows; },
+  SetupProgram program{[](int id) { return Said(id); }, [this] { return windows; },
                        [this](std::uintptr_t handle) -> std::optional<ListedWindow> {
                          for (const ListedWindow& window : windows) {
                            if (window.window == handle) return window;
@@ -75,13 +81,11 @@ INSTANTIATE_TEST_SUITE_P(
         FallbackCase{"BarUnreadable",
                      std::nullopt,
                      {kFileOnly, EditMenu(L"&Insert\tCtrl+V", 275)},
-                     L"275 (Ctrl+V) (from the program file)"},
+                     L"275 " + Said(IDS_PASTE_BY_SHORTCUT) + L" " + Said(IDS_PASTE_FROM_FILE)},
         FallbackCase{
-            "BarEmpty", Menu{}, {EditMenu(L"&Paste", 275)}, L"275 (from the program file)"},
-        FallbackCase{"BarWithoutPaste",
-                     kFileOnly,
-                     {EditMenu(L"&Paste", 275)},
-                     L"no standard paste command: Sendlark cannot feed it"}),
+            "BarEmpty", Menu{}, {EditMenu(L"&Paste", 275)}, L"275 " + Said(IDS_PASTE_FROM_FILE)},
+        FallbackCase{
+            "BarWithoutPaste", kFileOnly, {EditMenu(L"&Paste", 275)}, Said(IDS_PASTE_NONE)}),
     [](const ::testing::TestParamInfo<FallbackCase>& info) { return info.param.name; });
 
 // What works here must work for Sendlark: the same delivery, with the number in the box.
@@ -92,7 +96,7 @@ TEST_F(SetupProgramTest, TestTextTakesSendlarksRoadWithThePasteCommandTyped) {
   EXPECT_EQ(sys.sent[0].id, 771);
   EXPECT_EQ(sys.sent[0].clipboard, kTestText);
   EXPECT_TRUE(sys.messages.empty());
-  EXPECT_EQ(status, L"Sent the test text to \"Target Window\".");
+  EXPECT_EQ(status, Said(IDS_SENT, L"Target Window"));
 }
 
 TEST_F(SetupProgramTest, SaveWritesThePasteCommandTyped) {
@@ -143,7 +147,7 @@ TEST_P(ScriptTest, DoesWhatItIsAskedOrSaysHowItIsUsed) {
   std::wstring message;
   EXPECT_EQ(program.RunScript(c.arguments, message), c.exitCode) << Utf8(message);
   if (c.exitCode == 2) {
-    EXPECT_EQ(message.find(L"\"" + c.detail + L"\""), message.find(L'"')) << Utf8(message);
+    EXPECT_EQ(Utf8(message), Utf8(Said(IDS_USAGE, c.detail)));
   } else if (c.exitCode == 0) {
     EXPECT_NE(sys.ReadFile(L"Config.ini").find(":AppliactionPast=" + Utf8(c.detail) + ";"),
               std::string::npos);
@@ -184,13 +188,6 @@ TEST_P(WindowListTest, IsOneLineOfFiveFieldsPerWindow) {
   EXPECT_EQ(sys.ReadFile(L"w.tsv"), "title\tclass\tprogram\tpaste\thwnd\r\n" + GetParam().expected);
 }
 
-ListedWindow WithFields(std::wstring className, std::wstring program) {
-  ListedWindow window = Window(0xFFFFFFFFFFFF, L"(無題)\t- メモ帳\r\n", Menu{});
-  window.className = std::move(className);
-  window.program = std::move(program);
-  return window;
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Rows, WindowListTest,
     ::testing::Values(
@@ -199,10 +196,12 @@ INSTANTIATE_TEST_SUITE_P(
         ListCase{"PasteFoundByItsShortcutInTheProgramFile",
                  {Window(0xA, L"T", std::nullopt, {EditMenu(L"Put\tCtrl+V", 4294967295u)})},
                  "T\tTargetClass\tC:\\target.exe\t4294967295\t0xA\r\n"},
-        ListCase{"FieldsHoldingSeparatorsAndNoPaste",
-                 {WithFields(L"A\rB", L"C:\\a\nb.exe"), Window(1, L"", EditMenu(L"Paste", 0))},
-                 "(無題) - メモ帳  \tA B\tC:\\a b.exe\t\t0xFFFFFFFFFFFF\r\n"
-                 "\tTargetClass\tC:\\target.exe\t0\t0x1\r\n"}),
+        ListCase{
+            "FieldsHoldingSeparatorsAndNoPaste",
+            {Window(0xFFFFFFFFFFFF, L"(無題)\t- メモ帳\r\n", Menu{}, {}, L"A\rB", L"C:\\a\nb.exe"),
+             Window(1, L"", EditMenu(L"Paste", 0))},
+            "(無題) - メモ帳  \tA B\tC:\\a b.exe\t\t0xFFFFFFFFFFFF\r\n"
+            "\tTargetClass\tC:\\target.exe\t0\t0x1\r\n"}),
     [](const ::testing::TestParamInfo<ListCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <utility>
 
+#include "platform/setup_texts.h"
 #include "platform/win32/dpi.h"
 
 namespace sendlark::win32 {
@@ -60,25 +62,6 @@ int CompareRows(const ListedWindow& a, const ListedWindow& b, int column) {
          CSTR_EQUAL;
 }
 
-// A window's device context, with a font selected while it is held.
-class WindowDc {
- public:
-  WindowDc(HWND window, HFONT font)
-      : window_(window), dc_(::GetDC(window)), old_(::SelectObject(dc_, font)) {}
-  ~WindowDc() {
-    ::SelectObject(dc_, old_);
-    ::ReleaseDC(window_, dc_);
-  }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
 // The font the system uses for message boxes, at the window's DPI rather than the system's.
 UniqueFont MessageFont(int dpi) {
   NONCLIENTMETRICSW metrics = {};
@@ -90,15 +73,23 @@ UniqueFont MessageFont(int dpi) {
 
 }  // namespace
 
-SetupWindow::SetupWindow(HINSTANCE instance, const SetupWindowTexts& texts, Language language,
-                         SetupWindowEvents& events)
-    : instance_(instance), texts_(texts), language_(language), events_(events) {
+std::wstring LoadText(int id) {
+  // The resource itself, which the system picks in the user's language.
+  const wchar_t* text = nullptr;
+  const int length = ::LoadStringW(::GetModuleHandleW(nullptr), static_cast<UINT>(id),
+                                   reinterpret_cast<LPWSTR>(&text), 0);
+  return std::wstring(text, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+SetupWindow::SetupWindow(HINSTANCE instance, SetupWindowEvents& events)
+    : instance_(instance), events_(events) {
   icons_ = RegisterMainWindowClass(instance, kSetupWindowClass, WindowProc);
   ACCEL refresh = {FVIRTKEY, VK_F5, kRefreshId};
   accelerators_.reset(::CreateAcceleratorTableW(&refresh, 1));
   dialogKeys_ = true;
-  Create(instance, kSetupWindowClass, Say(texts.title), 0, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-         CW_USEDEFAULT, CW_USEDEFAULT, kInitialSize.cx, kInitialSize.cy);
+  Create(instance, kSetupWindowClass, LoadText(IDS_TITLE).c_str(), 0,
+         WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, kInitialSize.cx,
+         kInitialSize.cy);
   // Only now is the monitor's DPI known.
   ::SetWindowPos(window_, nullptr, 0, 0, Scale(kInitialSize.cx), Scale(kInitialSize.cy),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -141,16 +132,15 @@ LRESULT SetupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void SetupWindow::CreateControls() {
-  const auto control = [&](DWORD exStyle, const wchar_t* className, const wchar_t* text,
-                           DWORD style, int id) {
-    return ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                             window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
-                             nullptr);
+  const auto control = [&](DWORD exStyle, const wchar_t* className, int text, DWORD style, int id) {
+    return ::CreateWindowExW(exStyle, className, text != 0 ? LoadText(text).c_str() : L"",
+                             WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   };
   // The list asks for each cell as it draws it (LVS_OWNERDATA), and is shown the rows' own
   // texts.
   list_ =
-      control(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+      control(WS_EX_CLIENTEDGE, WC_LISTVIEWW, 0,
               WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA, kListId);
   ::SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
@@ -158,25 +148,20 @@ void SetupWindow::CreateControls() {
     LVCOLUMNW description = {};
     description.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     description.cx = kColumnWidths[static_cast<std::size_t>(column)];
-    description.pszText =
-        const_cast<wchar_t*>(Say(texts_.columns[static_cast<std::size_t>(column)]));
+    std::wstring title = LoadText(IDS_COLUMN_TITLE + column);
+    description.pszText = title.data();
     description.iSubItem = column;
     ::SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
                    reinterpret_cast<LPARAM>(&description));
   }
   // The label comes right before the box, so its access key moves the focus into it.
-  pasteLabel_ = control(0, L"STATIC", Say(texts_.pasteLabel), SS_CENTERIMAGE, kPasteLabelId);
-  paste_ =
-      control(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, kPasteId);
+  pasteLabel_ = control(0, L"STATIC", IDS_PASTE_LABEL, SS_CENTERIMAGE, kPasteLabelId);
+  paste_ = control(WS_EX_CLIENTEDGE, L"EDIT", 0, WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, kPasteId);
   ::SendMessageW(paste_, EM_SETLIMITTEXT, kPasteDigits, 0);
-  send_ = control(0, L"BUTTON", Say(texts_.send), WS_TABSTOP | BS_PUSHBUTTON, kSendId);
-  save_ = control(0, L"BUTTON", Say(texts_.save), WS_TABSTOP | BS_PUSHBUTTON, kSaveId);
-  refresh_ = control(0, L"BUTTON", Say(texts_.refresh), WS_TABSTOP | BS_PUSHBUTTON, kRefreshId);
-  status_ = control(0, STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, kStatusId);
-}
-
-int SetupWindow::Scale(int pixels) const {
-  return ::MulDiv(pixels, dpi_, 96);
+  send_ = control(0, L"BUTTON", IDS_SEND, WS_TABSTOP | BS_PUSHBUTTON, kSendId);
+  save_ = control(0, L"BUTTON", IDS_SAVE, WS_TABSTOP | BS_PUSHBUTTON, kSaveId);
+  refresh_ = control(0, L"BUTTON", IDS_REFRESH, WS_TABSTOP | BS_PUSHBUTTON, kRefreshId);
+  status_ = control(0, STATUSCLASSNAMEW, 0, SBARS_SIZEGRIP, kStatusId);
 }
 
 void SetupWindow::ApplyDpi(int dpi) {
@@ -196,11 +181,15 @@ void SetupWindow::ApplyDpi(int dpi) {
   Layout();
 }
 
-// Measured as drawn: an "&" marking the access key takes no room.
-int SetupWindow::TextWidth(const Text& text) const {
-  const WindowDc dc(window_, font_.get());
+int SetupWindow::TextWidth(HWND control) const {
+  wchar_t text[256] = {};
+  ::GetWindowTextW(control, text, std::size(text));
+  const auto release = [this](HDC dc) { ::ReleaseDC(window_, dc); };
+  const std::unique_ptr<HDC__, decltype(release)> dc(::GetDC(window_), release);
+  const HGDIOBJ old = ::SelectObject(dc.get(), font_.get());
   RECT bounds = {};
-  ::DrawTextW(dc.get(), Say(text), -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
+  ::DrawTextW(dc.get(), text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
+  ::SelectObject(dc.get(), old);
   return bounds.right - bounds.left;
 }
 
@@ -222,13 +211,13 @@ void SetupWindow::Layout() {
   };
   int left = margin;
   for (const auto& [control, controlWidth] :
-       {std::pair{pasteLabel_, TextWidth(texts_.pasteLabel)}, std::pair{paste_, Scale(kPasteWidth)},
-        std::pair{send_, TextWidth(texts_.send) + Scale(kButtonPadding)},
-        std::pair{save_, TextWidth(texts_.save) + Scale(kButtonPadding)}}) {
+       {std::pair{pasteLabel_, TextWidth(pasteLabel_)}, std::pair{paste_, Scale(kPasteWidth)},
+        std::pair{send_, TextWidth(send_) + Scale(kButtonPadding)},
+        std::pair{save_, TextWidth(save_) + Scale(kButtonPadding)}}) {
     place(control, left, controlWidth);
     left += controlWidth + margin;
   }
-  const int refreshWidth = TextWidth(texts_.refresh) + Scale(kButtonPadding);
+  const int refreshWidth = TextWidth(refresh_) + Scale(kButtonPadding);
   place(refresh_, std::max(left, width - margin - refreshWidth), refreshWidth);
   ::SetWindowPos(list_, nullptr, margin, margin, std::max(0, width - 2 * margin),
                  std::max(0, top - 2 * margin), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -291,20 +280,11 @@ const ListedWindow* SetupWindow::Chosen() const {
   return &rows_[static_cast<std::size_t>(index)];
 }
 
-std::uintptr_t SetupWindow::ChosenWindow() const {
-  const ListedWindow* chosen = Chosen();
-  return chosen != nullptr ? chosen->window : 0;
-}
-
 std::wstring SetupWindow::PasteText() const {
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(paste_)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      ::GetWindowTextW(paste_, text.data(), static_cast<int>(text.size()))));
+  // The box takes no more than kPasteDigits.
+  wchar_t text[kPasteDigits + 1] = {};
+  ::GetWindowTextW(paste_, text, kPasteDigits + 1);
   return text;
-}
-
-void SetupWindow::SetStatus(const std::wstring& text) {
-  ::SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void SetupWindow::OnCommand(int id) {

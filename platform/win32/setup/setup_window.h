@@ -17,12 +17,15 @@ namespace sendlark::win32 {
 
 inline constexpr wchar_t kSetupWindowClass[] = L"SendlarkSetup";
 
+// The text of platform/setup_texts.h in the user's language: Japanese when it is Japanese,
+// English for any other.
+std::wstring LoadText(int id);
+
 class SetupWindow : public BaseWindow<SetupWindow> {
  public:
-  // Creates the window hidden, with its texts in `language`. It asks `events` for the windows
-  // to list and reports the buttons to it.
-  SetupWindow(HINSTANCE instance, const SetupWindowTexts& texts, Language language,
-              SetupWindowEvents& events);
+  // Creates the window hidden. It asks `events` for the windows to list and reports the buttons
+  // to it.
+  SetupWindow(HINSTANCE instance, SetupWindowEvents& events);
 
   // Shows the window and lists the windows, as Refresh does.
   void Show(int showCommand);
@@ -44,24 +47,19 @@ class SetupWindow : public BaseWindow<SetupWindow> {
   // Shows the rows as they stand, with `window` chosen if it is among them.
   void ShowRows(std::uintptr_t window);
   const ListedWindow* Chosen() const;
-  std::uintptr_t ChosenWindow() const;
+  std::uintptr_t ChosenWindow() const { return Chosen() != nullptr ? Chosen()->window : 0; }
   std::wstring PasteText() const;
-  void SetStatus(const std::wstring& text);
-  const wchar_t* Say(const Text& text) const { return text.In(language_); }
-  int Scale(int pixels) const;
-  int TextWidth(const Text& text) const;
+  void SetStatus(const std::wstring& text) {
+    ::SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  int Scale(int pixels) const { return ::MulDiv(pixels, dpi_, 96); }
+  // The width of the control's caption, as drawn: an "&" marking its access key takes no room.
+  int TextWidth(HWND control) const;
 
   HINSTANCE instance_;
-  const SetupWindowTexts& texts_;
-  const Language language_;
   SetupWindowEvents& events_;
-  HWND list_ = nullptr;
-  HWND pasteLabel_ = nullptr;
-  HWND paste_ = nullptr;
-  HWND send_ = nullptr;
-  HWND save_ = nullptr;
-  HWND refresh_ = nullptr;
-  HWND status_ = nullptr;
+  // Its controls, from top left to bottom right.
+  HWND list_{}, pasteLabel_{}, paste_{}, send_{}, save_{}, refresh_{}, status_{};
   int dpi_ = 96;
   UniqueFont font_;
   ClassIcons icons_;
