@@ -75,6 +75,15 @@ std::size_t LineStart(const std::wstring& text, std::size_t at) {
   return lineEnd == std::wstring::npos ? 0 : lineEnd + 1;
 }
 
+// The program's path as Config.ini can hold it. Sendlark reads "\n" as a line break even in a
+// path; file names ignore letter case, so "C:\Windows\notepad.exe" is written with a capital N.
+std::wstring ConfigProgramPath(std::wstring path) {
+  for (std::size_t at = path.find(L"\\n"); at != std::wstring::npos; at = path.find(L"\\n", at)) {
+    path[++at] = L'N';
+  }
+  return path;
+}
+
 bool EndsInLineEnd(const std::wstring& text) {
   return text.empty() || text.back() == L'\r' || text.back() == L'\n';
 }
@@ -165,13 +174,6 @@ SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigE
     }
   }
   return {result, std::nullopt};
-}
-
-std::wstring ConfigProgramPath(std::wstring path) {
-  for (std::size_t at = path.find(L"\\n"); at != std::wstring::npos; at = path.find(L"\\n", at)) {
-    path[++at] = L'N';
-  }
-  return path;
 }
 
 std::optional<SaveFailure> SaveSettings(const ListedWindow& target, std::uint32_t paste) {

@@ -43,10 +43,6 @@ struct SavedConfig {
 SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigEdit>& edits,
                              CaseFold fold);
 
-// The program's path as Config.ini can hold it. Sendlark reads "\n" as a line break even in a
-// path; file names ignore letter case, so "C:\Windows\notepad.exe" is written with a capital N.
-std::wstring ConfigProgramPath(std::wstring path);
-
 // Writes the window's title, class and program file (unless it is not known) with `paste` into
 // Config.ini, creating it when it is not there, as SaveConfigValues writes them. A new file is
 // written in the ANSI code page when all of it fits, an existing one in its own encoding when

@@ -8,8 +8,8 @@
 
 #include "config/file_io.h"
 #include "delivery/send_command.h"
-#include "setup/config_edit.h"
 #include "platform/setup_texts.h"
+#include "setup/config_edit.h"
 #include "setup/paste_command.h"
 #include "state/program_state.h"
 
@@ -180,7 +180,20 @@ int SetupProgram::RunScript(const std::vector<std::wstring>& arguments, std::wst
   if (count > 2 && (count == 3 || !IsSwitch(arguments[2], L"/paste"))) return usage(2);
   if (count > 2 && !(paste = PasteId(arguments[3]))) return usage(3);
   if (count > 4) return usage(4);
-  return SaveWindow(*window, arguments[1], paste, message);
+
+  std::optional<ListedWindow> target = describe_(*window);
+  if (!target) {
+    message = Say(IDS_NO_SUCH_WINDOW, {arguments[1]});
+  } else {
+    Describe(*target);
+    if (!paste) paste = target->paste;
+    if (!paste) {
+      message = Say(IDS_SCRIPT_NO_PASTE, {target->title});
+    } else if (const std::optional<SaveFailure> failure = SaveSettings(*target, *paste)) {
+      message = Say(failure->reason, {failure->key, failure->value, failure->detail});
+    }
+  }
+  return message.empty() ? 0 : kScriptFailed;
 }
 
 // UTF-8 without a mark, a header line and one line per window, each ending in CR LF, fields
@@ -188,8 +201,8 @@ int SetupProgram::RunScript(const std::vector<std::wstring>& arguments, std::wst
 // and the window's handle.
 int SetupProgram::List(const std::wstring& file, std::wstring& message) {
   std::wstring text = Line({L"title", L"class", L"program", L"paste", L"hwnd"});
-  for (ListedWindow& window : list_()) {
-    Describe(window);
+  std::wstring listed;
+  for (const ListedWindow& window : ListWindows(listed)) {
     const std::wstring paste = window.paste ? std::to_wstring(*window.paste) : L"";
     text += Line({window.title, window.className, window.program, paste, window.handle});
   }
@@ -199,23 +212,6 @@ int SetupProgram::List(const std::wstring& file, std::wstring& message) {
     return kScriptFailed;
   }
   return 0;
-}
-
-int SetupProgram::SaveWindow(std::uintptr_t handle, const std::wstring& given,
-                             std::optional<std::uint32_t> paste, std::wstring& message) {
-  std::optional<ListedWindow> window = describe_(handle);
-  if (!window) {
-    message = Say(IDS_NO_SUCH_WINDOW, {given});
-    return kScriptFailed;
-  }
-  Describe(*window);
-  if (!paste) paste = window->paste;
-  if (!paste) {
-    message = Say(IDS_SCRIPT_NO_PASTE, {window->title});
-  } else if (const std::optional<SaveFailure> failure = SaveSettings(*window, *paste)) {
-    message = Say(failure->reason, {failure->key, failure->value, failure->detail});
-  }
-  return message.empty() ? 0 : kScriptFailed;
 }
 
 }  // namespace sendlark::setup

@@ -47,8 +47,6 @@ class SetupProgram final : public SetupWindowEvents {
   std::optional<std::uint32_t> Usable(const ListedWindow* chosen, const std::wstring& paste,
                                       std::wstring& status) const;
   int List(const std::wstring& file, std::wstring& message);
-  int SaveWindow(std::uintptr_t window, const std::wstring& given,
-                 std::optional<std::uint32_t> paste, std::wstring& message);
   // The text with each "%1" to "%9" replaced by that value.
   std::wstring Say(int text, std::initializer_list<std::wstring_view> values = {}) const;
 

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/resources/resource_ids.h"
 #include "platform/win32/unique_handle.h"
 
 namespace sendlark::win32 {
@@ -64,6 +65,27 @@ class BaseWindow {
     ::DestroyWindow(window_);
   }
 
+  // Registers `className` for T's main window: the program's icon, the arrow cursor and the
+  // dialog colour. A class keeps its icons, which live as long as this object.
+  void RegisterMainClass(HINSTANCE instance, const wchar_t* className) {
+    const auto icon = [&](int width, int height, UINT flags) {
+      return UniqueIcon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_SENDLARK),
+                                                        IMAGE_ICON, width, height, flags)));
+    };
+    largeIcon_ = icon(0, 0, LR_DEFAULTSIZE);
+    smallIcon_ = icon(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0);
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = largeIcon_.get();
+    windowClass.hIconSm = smallIcon_.get();
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = className;
+    ::RegisterClassExW(&windowClass);
+  }
+
   // Creates the window, of a class registered with WindowProc, bound to this object. With
   // HWND_MESSAGE as `parent` it is a message-only window.
   void Create(HINSTANCE instance, const wchar_t* className, const wchar_t* title, DWORD exStyle,
@@ -75,6 +97,10 @@ class BaseWindow {
   HWND window_ = nullptr;
   UniqueAccelerators accelerators_;  // the window's shortcuts, if it has any
   bool dialogKeys_ = false;          // its controls take Tab and their access keys
+
+ private:
+  UniqueIcon largeIcon_;
+  UniqueIcon smallIcon_;
 };
 
 }  // namespace sendlark::win32

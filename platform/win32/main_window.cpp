@@ -5,7 +5,6 @@
 #include <ole2.h>
 
 #include "platform/win32/dpi.h"
-#include "platform/win32/window_class.h"
 #include "platform/win32/drop_target.h"
 #include "platform/win32/resources/resource_ids.h"
 
@@ -62,7 +61,7 @@ RECT PrimaryWorkArea() {
 
 MainWindow::MainWindow(HINSTANCE instance, StripDescription strip, WindowEvents& events)
     : instance_(instance), strip_(std::move(strip)), events_(events), layout_(LayoutFor(96)) {
-  icons_ = RegisterMainWindowClass(instance, strip_.className.c_str(), WindowProc);
+  RegisterMainClass(instance, strip_.className.c_str());
 
   accelerators_ = CreateAccelerators(strip_.shortcuts);
 

@@ -11,7 +11,6 @@
 #include "platform/window_events.h"
 #include "platform/win32/base_window.h"
 #include "platform/win32/unique_handle.h"
-#include "platform/win32/window_class.h"
 
 namespace sendlark::win32 {
 
@@ -48,7 +47,6 @@ class MainWindow : public BaseWindow<MainWindow> {
   HWND toolbar_ = nullptr;
   WindowLayout layout_;
   UniqueImageList images_;
-  ClassIcons icons_;
   DropTarget* dropTarget_ = nullptr;
   std::deque<DropEvent> drops_;
 };

@@ -5,7 +5,6 @@
 #include "platform/win32/error_text.h"
 #include "platform/win32/retry.h"
 #include "platform/win32/win32_platform.h"
-#include "platform/win32/window_title.h"
 
 namespace sendlark::win32 {
 
@@ -16,6 +15,23 @@ static_assert(kErrorTimeout == ERROR_TIMEOUT);
 // The system brings a window forward after SetForegroundWindow returns; the paste must not
 // reach it before it is in front.
 constexpr RetryPolicy kForegroundPatience = {300, 10};
+
+}  // namespace
+
+std::wstring TitleOf(HWND window) {
+  std::wstring title(256, L'\0');
+  for (;;) {
+    const int length = ::GetWindowTextW(window, title.data(), static_cast<int>(title.size()));
+    // A title that fills the buffer may have been cut.
+    if (length < static_cast<int>(title.size()) - 1) {
+      title.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+      return title;
+    }
+    title.assign(title.size() * 2, L'\0');
+  }
+}
+
+namespace {
 
 // Sendlark's own windows are never targets: sending the strip its own resend command would
 // resend for ever.

@@ -57,6 +57,10 @@ class Win32Platform final : public Platform {
   bool lockHeld_ = false;
 };
 
+// The window's whole title. For another process's window this reads the title the system
+// keeps, without a message to that process, so a hung program cannot stall the caller.
+std::wstring TitleOf(HWND window);
+
 inline HWND ToHwnd(WindowRef window) {
   return reinterpret_cast<HWND>(window);
 }

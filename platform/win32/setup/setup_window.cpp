@@ -83,7 +83,7 @@ std::wstring LoadText(int id) {
 
 SetupWindow::SetupWindow(HINSTANCE instance, SetupWindowEvents& events)
     : instance_(instance), events_(events) {
-  icons_ = RegisterMainWindowClass(instance, kSetupWindowClass, WindowProc);
+  RegisterMainClass(instance, kSetupWindowClass);
   ACCEL refresh = {FVIRTKEY, VK_F5, kRefreshId};
   accelerators_.reset(::CreateAcceleratorTableW(&refresh, 1));
   dialogKeys_ = true;

@@ -11,7 +11,6 @@
 
 #include "platform/setup_window_events.h"
 #include "platform/win32/base_window.h"
-#include "platform/win32/window_class.h"
 
 namespace sendlark::win32 {
 
@@ -62,7 +61,6 @@ class SetupWindow : public BaseWindow<SetupWindow> {
   HWND list_{}, pasteLabel_{}, paste_{}, send_{}, save_{}, refresh_{}, status_{};
   int dpi_ = 96;
   UniqueFont font_;
-  ClassIcons icons_;
   std::vector<ListedWindow> rows_;  // in the list's order, which shows their cells as they are
   int sortColumn_ = -1;             // none yet: the order they were listed in
   bool ascending_ = true;

@@ -5,7 +5,7 @@
 #include <map>
 
 #include "platform/win32/unique_handle.h"
-#include "platform/win32/window_title.h"
+#include "platform/win32/win32_platform.h"
 
 namespace sendlark::win32 {
 
@@ -13,33 +13,6 @@ namespace {
 
 // Menus nest a few levels deep; a menu that seems to hold itself must not recurse for ever.
 constexpr int kDeepestSubmenu = 16;
-
-std::optional<Menu> ReadMenuAt(HMENU menu, int depth) {
-  const int count = ::GetMenuItemCount(menu);
-  if (count < 0) return std::nullopt;
-  Menu items;
-  for (int i = 0; i < count; ++i) {
-    const UINT position = static_cast<UINT>(i);
-    MENUITEMINFOW info = {};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STRING | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
-    if (!::GetMenuItemInfoW(menu, position, TRUE, &info)) continue;
-    MenuNode item;
-    item.id = info.wID;
-    item.separator = (info.fType & MFT_SEPARATOR) != 0;
-    item.caption.resize(info.cch + 1);
-    item.caption.resize(static_cast<std::size_t>(::GetMenuStringW(
-        menu, position, item.caption.data(), static_cast<int>(info.cch + 1), MF_BYPOSITION)));
-    if (info.hSubMenu != nullptr) {
-      std::optional<Menu> submenu;
-      if (depth < kDeepestSubmenu) submenu = ReadMenuAt(info.hSubMenu, depth + 1);
-      if (!submenu || submenu->empty()) continue;
-      item.items = std::move(*submenu);
-    }
-    items.push_back(std::move(item));
-  }
-  return items;
-}
 
 BOOL CALLBACK ReadMenuResource(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR menus) {
   const UniqueMenu menu(::LoadMenuW(module, name));
@@ -86,9 +59,8 @@ ListedWindow Describe(HWND window, ProgramMenus& programMenus) {
 
   // A child window's "menu" is its control id.
   const bool child = (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) != 0;
-  const HMENU barHandle = child ? nullptr : ::GetMenu(window);
-  facts.menuBar = Menu{};
-  if (barHandle != nullptr) facts.menuBar = ReadMenu(barHandle);
+  const HMENU bar = child ? nullptr : ::GetMenu(window);
+  facts.menuBar = bar != nullptr ? ReadMenu(bar) : Menu{};
   if (const HMENU handle = ::GetSystemMenu(window, FALSE)) {
     facts.systemMenu = ReadMenu(handle).value_or(Menu{});
   }
@@ -113,8 +85,31 @@ BOOL CALLBACK CollectOthers(HWND window, LPARAM windows) {
 
 }  // namespace
 
-std::optional<Menu> ReadMenu(HMENU menu) {
-  return ReadMenuAt(menu, 0);
+std::optional<Menu> ReadMenu(HMENU menu, int depth) {
+  const int count = ::GetMenuItemCount(menu);
+  if (count < 0) return std::nullopt;
+  Menu items;
+  for (int i = 0; i < count; ++i) {
+    const UINT position = static_cast<UINT>(i);
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
+    if (!::GetMenuItemInfoW(menu, position, TRUE, &info)) continue;
+    MenuNode item;
+    item.id = info.wID;
+    item.separator = (info.fType & MFT_SEPARATOR) != 0;
+    item.caption.resize(info.cch + 1);
+    item.caption.resize(static_cast<std::size_t>(::GetMenuStringW(
+        menu, position, item.caption.data(), static_cast<int>(info.cch + 1), MF_BYPOSITION)));
+    if (info.hSubMenu != nullptr) {
+      std::optional<Menu> submenu;
+      if (depth < kDeepestSubmenu) submenu = ReadMenu(info.hSubMenu, depth + 1);
+      if (!submenu || submenu->empty()) continue;
+      item.items = std::move(*submenu);
+    }
+    items.push_back(std::move(item));
+  }
+  return items;
 }
 
 std::vector<Menu> ReadProgramMenus(const std::wstring& path) {
