@@ -12,6 +12,7 @@
 #include "state/settings.h"
 #include "config/text_util.h"
 #include "fuzz/fuzz_support.h"
+#include "platform/setup_texts.h"
 #include "setup/config_edit.h"
 
 namespace sendlark::fuzzing {
@@ -20,7 +21,7 @@ namespace {
 using setup::ConfigEdit;
 using setup::SaveConfigValues;
 using setup::SavedConfig;
-using Reason = setup::SaveRefusalReason;
+using Reason = int;
 
 constexpr std::size_t kMostEdits = 8;
 
@@ -92,19 +93,19 @@ std::vector<Reason> ValueFaults(const std::wstring& value) {
   std::vector<Reason> faults;
   for (std::size_t i = 0; i < value.size(); ++i) {
     const wchar_t next = i + 1 < value.size() ? value[i + 1] : L'\0';
-    if (value[i] == L'\r' && next != L'\n') faults.push_back(Reason::kLoneCr);
-    if (value[i] == L';' && next != L' ') faults.push_back(Reason::kBareSemicolon);
+    if (value[i] == L'\r' && next != L'\n') faults.push_back(IDS_LONE_CR);
+    if (value[i] == L';' && next != L' ') faults.push_back(IDS_BARE_SEMICOLON);
     if (value[i] == L'\\' && (next == L'n' || next == L':' || next == L';')) {
-      faults.push_back(Reason::kBackslashEscape);
+      faults.push_back(IDS_BACKSLASH_ESCAPE);
     }
   }
-  if (!value.empty() && value.back() == L'\\') faults.push_back(Reason::kTrailingBackslash);
+  if (!value.empty() && value.back() == L'\\') faults.push_back(IDS_TRAILING_BACKSLASH);
   return faults;
 }
 
 bool IsValueFault(Reason reason) {
-  return reason == Reason::kLoneCr || reason == Reason::kBareSemicolon ||
-         reason == Reason::kBackslashEscape || reason == Reason::kTrailingBackslash;
+  return reason == IDS_LONE_CR || reason == IDS_BARE_SEMICOLON || reason == IDS_BACKSLASH_ESCAPE ||
+         reason == IDS_TRAILING_BACKSLASH;
 }
 
 bool IsSetting(const std::wstring& key) {
@@ -130,7 +131,7 @@ void CheckRefusal(const std::vector<ConfigEdit>& edits, const SavedConfig& saved
   const Reason reason = saved.refusal->reason;
   const auto edit = std::find_if(edits.begin(), edits.end(),
                                  [&](const ConfigEdit& e) { return e.key == saved.refusal->key; });
-  FUZZ_REQUIRE(edit != edits.end() || reason == Reason::kOtherSettingChanged);
+  FUZZ_REQUIRE(edit != edits.end() || reason == IDS_OTHER_SETTING_CHANGED);
   if (IsValueFault(reason)) {
     const std::vector<Reason> faults = ValueFaults(edit->value);
     FUZZ_REQUIRE(std::find(faults.begin(), faults.end(), reason) != faults.end());
@@ -139,7 +140,7 @@ void CheckRefusal(const std::vector<ConfigEdit>& edits, const SavedConfig& saved
   if (!ValueFaults(edits[0].value).empty()) {
     FUZZ_REQUIRE(IsValueFault(reason));
   } else if (!MentionsASetting(edits[0].value)) {
-    FUZZ_REQUIRE(reason == Reason::kOtherSettingChanged);
+    FUZZ_REQUIRE(reason == IDS_OTHER_SETTING_CHANGED);
   }
 }
 

@@ -3,37 +3,29 @@
 // Windows layer.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
-#include "platform/win32/setup/language.h"
+#include <memory>
+
 #include "platform/win32/setup/script_output.h"
 #include "platform/win32/setup/setup_window.h"
 #include "platform/win32/setup/target_windows.h"
 #include "platform/win32/win32_platform.h"
-#include "setup/setup_command_line.h"
-#include "setup/setup_script.h"
-#include "setup/target_row.h"
-#include "setup/window_chooser.h"
+#include "platform/setup_texts.h"
+#include "setup/setup_program.h"
 #include "state/program_state.h"
 
-namespace setup = sendlark::setup;
 namespace win32 = sendlark::win32;
 
 namespace {
 
-setup::ScriptOutcome RunScript(const setup::SetupCommand& command, const setup::SetupTexts& texts) {
-  switch (command.action) {
-    case setup::SetupAction::kList:
-      return setup::WriteWindowList(command.listFile,
-                                    setup::TargetRowsOf(win32::ListTargetWindows()), texts);
-    case setup::SetupAction::kSave: {
-      const std::optional<sendlark::WindowFacts> window =
-          win32::DescribeWindow(win32::ToHwnd(command.window));
-      return setup::SaveWindow(
-          command, window ? std::optional(setup::TargetRowOf(*window)) : std::nullopt, texts);
-    }
-    default:
-      return setup::Usage(command, texts);
-  }
+// The arguments after the program's name, split as the system splits a command line.
+std::vector<std::wstring> Arguments() {
+  int count = 0;
+  const std::unique_ptr<LPWSTR, decltype(&::LocalFree)> arguments(
+      ::CommandLineToArgvW(::GetCommandLineW(), &count), ::LocalFree);
+  if (!arguments || count < 2) return {};
+  return {arguments.get() + 1, arguments.get() + count};
 }
 
 }  // namespace
@@ -41,27 +33,27 @@ setup::ScriptOutcome RunScript(const setup::SetupCommand& command, const setup::
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   // As for Sendlark.exe: DLLs loaded later on its behalf come from the system's folder only.
   ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-  const setup::SetupTexts& texts = setup::TextsFor(win32::UserInterfaceLanguage());
-  const setup::SetupCommand command = setup::ParseSetupCommand(::GetCommandLineW());
+  const std::wstring title = win32::LoadText(IDS_TITLE);
+  sendlark::setup::SetupProgram program(win32::LoadText, win32::ListTargetWindows,
+                                        win32::DescribeWindow);
 
-  if (command.action != setup::SetupAction::kWindow) {
-    win32::Win32Platform platform(nullptr, texts.title);
+  if (const std::vector<std::wstring> arguments = Arguments(); !arguments.empty()) {
+    win32::Win32Platform platform(nullptr, title);
     sendlark::ResetProgram(&platform);
-    const setup::ScriptOutcome outcome = RunScript(command, texts);
-    if (!outcome.message.empty()) win32::ReportToUser(outcome.message, texts.title);
+    std::wstring message;
+    const int exitCode = program.RunScript(arguments, message);
+    if (!message.empty()) win32::ReportToUser(message, title);
     sendlark::ResetProgram(nullptr);
-    return outcome.exitCode;
+    return exitCode;
   }
 
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&controls);
-  setup::WindowChooser chooser(texts, win32::ListTargetWindows);
-  win32::SetupWindow window(instance, setup::WindowTexts(texts), chooser);
-  win32::Win32Platform platform(window.Handle(), texts.title);
+  win32::SetupWindow window(instance, program);
+  win32::Win32Platform platform(window.Handle(), title);
   sendlark::ResetProgram(&platform);
 
   window.Show(showCommand);
-  window.Refresh();
   const int exitCode = window.RunMessageLoop();
 
   sendlark::ResetProgram(nullptr);

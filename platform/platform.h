@@ -78,6 +78,9 @@ class Platform {
   // Starting another program, in a normal window that gets the focus.
   virtual ErrorText StartProgram(const ProgramStart& start) = 0;
   virtual bool IsExistingFile(const std::wstring& path) = 0;
+  // True only when the system says that the file, or its folder, is not there: a file it cannot
+  // look at is not missing.
+  virtual bool IsMissingFile(const std::wstring& path) = 0;
 
   // Nothing when the file cannot be opened (it is missing, or names a folder). Costs as much as
   // reading a small file.
@@ -87,8 +90,10 @@ class Platform {
   // Whole files as bytes.
   virtual ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) = 0;
   // Replaces the file's content in one step: readers see the old bytes or the new, never a mix.
-  // The new bytes are written to a temporary file beside it first.
-  virtual ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) = 0;
+  // The new bytes are written to a temporary file beside it first, and with `flush` forced to
+  // the disk before it takes the file's place.
+  virtual ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes,
+                                     bool flush = false) = 0;
   // Removes the temporary files that replacing `path` left behind in a process that ended in
   // the middle. Only while no other process can be replacing the file.
   virtual void RemoveStaleReplacements(const std::wstring& path) = 0;

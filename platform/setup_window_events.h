@@ -1,25 +1,57 @@
-// What SendlarkSetup's window asks of the program and reports to it. The window only shows and
-// tells; the program, which implements this interface, finds the windows to list and decides
+// What passes between SendlarkSetup's window and its program, as plain data: the windows of
+// other programs it lists, and what it asks and reports. The window only shows and
+// tells; the program, which implements SetupWindowEvents, finds the windows to list and decides
 // what the buttons do.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/setup_window_data.h"
-
 namespace sendlark {
+
+// One item of a menu, as the system reports it.
+struct MenuNode {
+  std::wstring caption;  // with its "&" marks and its accelerator text after a tab
+  std::uint32_t id = 0;  // the command identifier the item sends in WM_COMMAND
+  bool separator = false;
+  std::vector<MenuNode> items;  // not empty: the item opens a submenu
+};
+
+using Menu = std::vector<MenuNode>;
+
+// One window of another program: what the system tells of it, then what the program makes of
+// it, which the window shows as it stands.
+struct ListedWindow {
+  std::uintptr_t window = 0;  // its handle
+  std::wstring title;
+  std::wstring className;
+  std::wstring program;  // the full path of its program file; empty when the system refused it
+  // Empty when it has none; nothing when it has one that cannot be read (Wine, for another
+  // process's window).
+  std::optional<Menu> menuBar;
+  Menu systemMenu;
+  // The menus among the resources of its program file, in the file's order; read only when the
+  // menu bar is missing, empty or unreadable.
+  std::vector<Menu> programMenus;
+
+  std::optional<std::uint32_t> paste;  // its paste command's identifier
+  std::wstring pasteCell;              // the paste column: the identifier and where it was found
+  std::wstring handle;                 // the window column
+  std::wstring status;                 // the status line once it is chosen
+};
 
 class SetupWindowEvents {
  public:
-  // The windows to list, in the order they are shown in until the user sorts them.
-  virtual std::vector<ListedWindow> ListWindows() = 0;
-  // The user wants the chosen window saved as Sendlark's target, or wants to try it out, with
-  // the paste command as typed. `window` is 0 when none is chosen. Each returns what the status
-  // line is to say.
-  virtual std::wstring Save(std::uintptr_t window, const std::wstring& pasteText) = 0;
-  virtual std::wstring SendTestText(std::uintptr_t window, const std::wstring& pasteText) = 0;
+  // The windows to list, in the order they are shown in until the user sorts them, and in
+  // `status` what the status line says of them.
+  virtual std::vector<ListedWindow> ListWindows(std::wstring& status) = 0;
+  // The user wants the window chosen (null when there is none) saved as Sendlark's target, or
+  // wants to try it out, with the paste command as typed. Each returns what the status line is
+  // to say.
+  virtual std::wstring Save(const ListedWindow* chosen, const std::wstring& paste) = 0;
+  virtual std::wstring SendTestText(const ListedWindow* chosen, const std::wstring& paste) = 0;
 
  protected:
   ~SetupWindowEvents() = default;

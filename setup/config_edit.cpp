@@ -4,7 +4,8 @@
 #include <cstddef>
 
 #include "config/config_lookup.h"
-#include "state/settings.h"
+#include "config/file_io.h"
+#include "state/program_state.h"
 
 // Sendlark looks its keys up in TextLines(file), while the edits below are placed by searching
 // the file's own text, whose line ends must stay as they are. Both searches find the same entry.
@@ -20,8 +21,6 @@
 namespace sendlark::setup {
 
 namespace {
-
-using Reason = SaveRefusalReason;
 
 // What takes the place of the old text's characters [begin, end) in the new text: a value
 // written over the old one, or a whole entry put in before `begin`.
@@ -39,34 +38,34 @@ bool IsUsableKey(const std::wstring& key) {
   return !key.empty() && key.find_first_of(L"\r\n=;") == std::wstring::npos;
 }
 
-// `value` written so that GetConfigValue reads exactly it back, or why that cannot be done.
-// Reading turns "\n" into CR LF and "\;" and "\:" into "; ", and ends the value at any other
-// ";", so those escapes are the only way to write line breaks and semicolons, and a backslash
-// that would start one cannot be written at all.
-std::optional<Reason> WriteValue(std::wstring_view value, std::wstring& written) {
+// `value` written so that GetConfigValue reads exactly it back, or why that cannot be done (0
+// when it can). Reading turns "\n" into CR LF and "\;" and "\:" into "; ", and ends the value
+// at any other ";", so those escapes are the only way to write line breaks and semicolons, and a
+// backslash that would start one cannot be written at all.
+int WriteValue(std::wstring_view value, std::wstring& written) {
   for (std::size_t i = 0; i < value.size(); ++i) {
     const wchar_t next = i + 1 < value.size() ? value[i + 1] : L'\0';
     switch (value[i]) {
       case L'\r':
-        if (next != L'\n') return Reason::kLoneCr;
+        if (next != L'\n') return IDS_LONE_CR;
         written += L"\\n";
         ++i;
         break;
       case L';':
-        if (next != L' ') return Reason::kBareSemicolon;
+        if (next != L' ') return IDS_BARE_SEMICOLON;
         written += L"\\;";
         ++i;
         break;
       case L'\\':
-        if (next == L'n' || next == L':' || next == L';') return Reason::kBackslashEscape;
-        if (i + 1 == value.size()) return Reason::kTrailingBackslash;
+        if (next == L'n' || next == L':' || next == L';') return IDS_BACKSLASH_ESCAPE;
+        if (i + 1 == value.size()) return IDS_TRAILING_BACKSLASH;
         written += L'\\';
         break;
       default:
         written += value[i];
     }
   }
-  return std::nullopt;
+  return 0;
 }
 
 // After the CR or LF that ends the line before: where an editor shows the line to begin.
@@ -76,23 +75,36 @@ std::size_t LineStart(const std::wstring& text, std::size_t at) {
   return lineEnd == std::wstring::npos ? 0 : lineEnd + 1;
 }
 
-bool EndsInLineEnd(const std::wstring& text) {
-  return text.empty() || text.back() == L'\r' || text.back() == L'\n';
+// The program's path as Config.ini can hold it. Sendlark reads "\n" as a line break even in a
+// path; file names ignore letter case, so "C:\Windows\notepad.exe" is written with a capital N.
+std::wstring ConfigProgramPath(std::wstring path) {
+  for (std::size_t at = path.find(L"\\n"); at != std::wstring::npos; at = path.find(L"\\n", at)) {
+    path[++at] = L'N';
+  }
+  return path;
 }
 
-SavedConfig Refuse(Reason reason, const std::wstring& key) {
-  return {{}, SaveRefusal{reason, key}};
+bool EndsInLineEnd(const std::wstring& text) {
+  return text.empty() || text.back() == L'\r' || text.back() == L'\n';
 }
 
 }  // namespace
 
 SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigEdit>& edits,
                              CaseFold fold) {
+  // The value meant for a key being saved, or the value now of another setting in the way.
+  const auto refuse = [&](int reason, const std::wstring& key) {
+    std::wstring value = GetConfigValue(TextLines(text), key, fold);
+    for (const ConfigEdit& edit : edits) {
+      if (edit.key == key) value = edit.value;
+    }
+    return SavedConfig{{}, SaveFailure{reason, key, std::move(value), {}}};
+  };
   std::vector<std::wstring> folded;
   for (const ConfigEdit& edit : edits) {
     std::wstring key = fold(edit.key);
     if (!IsUsableKey(edit.key) || std::find(folded.begin(), folded.end(), key) != folded.end()) {
-      return Refuse(Reason::kUnusableKey, edit.key);
+      return refuse(IDS_UNUSABLE_KEY, edit.key);
     }
     folded.push_back(std::move(key));
   }
@@ -104,9 +116,7 @@ SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigE
   for (std::size_t i = 0; i < edits.size(); ++i) {
     const ConfigEdit& edit = edits[i];
     std::wstring written;
-    if (const std::optional<Reason> reason = WriteValue(edit.value, written)) {
-      return Refuse(*reason, edit.key);
-    }
+    if (const int reason = WriteValue(edit.value, written)) return refuse(reason, edit.key);
     if (const std::optional<ValueSpan> span = FindConfigValue(text, edit.key, fold)) {
       changes.push_back({span->begin, span->end, std::move(written), 0, i});
       continue;
@@ -135,7 +145,7 @@ SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigE
   for (const Change& change : changes) {
     // Two spans sharing characters, or a line begun inside another value: only a ";" missing
     // from the file lets one entry run over another's.
-    if (change.begin < copied) return Refuse(Reason::kEntriesOverlap, edits[change.edit].key);
+    if (change.begin < copied) return refuse(IDS_ENTRIES_OVERLAP, edits[change.edit].key);
     result.append(text, copied, change.begin - copied);
     valueAt[change.edit] = result.size() + change.valueOffset;
     result += change.text;
@@ -150,7 +160,7 @@ SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigE
     // same.
     const std::optional<ValueSpan> span = FindConfigValue(result, edit.key, fold);
     if (!span || span->begin != valueAt[i] || GetConfigValue(lines, edit.key, fold) != edit.value) {
-      return Refuse(Reason::kNotReadBack, edit.key);
+      return refuse(IDS_NOT_READ_BACK, edit.key);
     }
   }
   // An entry added after a last entry without its ";", or a value holding another setting's
@@ -160,10 +170,43 @@ SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigE
     const std::wstring key = setting.key;
     if (std::find(folded.begin(), folded.end(), fold(key)) != folded.end()) continue;
     if (GetConfigValue(oldLines, key, fold) != GetConfigValue(lines, key, fold)) {
-      return Refuse(Reason::kOtherSettingChanged, key);
+      return refuse(IDS_OTHER_SETTING_CHANGED, key);
     }
   }
   return {result, std::nullopt};
+}
+
+std::optional<SaveFailure> SaveSettings(const ListedWindow& target, std::uint32_t paste) {
+  const auto key = [](SettingSlot slot) { return kConfigKeys[slot - ApplicationPath].key; };
+  std::vector<ConfigEdit> edits = {{key(ApplicationName), target.title},
+                                   {key(ApplicationClass), target.className},
+                                   {key(ApplicationPaste), std::to_wstring(paste)}};
+  if (!target.program.empty()) {
+    edits.push_back({key(ApplicationPath), ConfigProgramPath(target.program)});
+  }
+
+  const std::wstring path = ProgramFilePath(kConfigFileName);
+  // A new file is ANSI unless a value does not fit, like the files Sendlark ships with.
+  FileEncoding encoding = FileEncoding::Ansi;
+  std::wstring text;
+  // Only a file that is not there is new: one the system cannot look at is read, and its
+  // reason stops the save, rather than written over.
+  if (!Sys().IsMissingFile(path)) {
+    std::string bytes;
+    if (const ErrorText error = Sys().ReadFileBytes(path, bytes)) {
+      return SaveFailure{IDS_READ_FAILED, {}, {}, *error};
+    }
+    text = DecodeFileText(bytes, encoding);
+  }
+  // The new text is checked there, as Sendlark will read it; its bytes give it back exactly.
+  SavedConfig saved = SaveConfigValues(text, edits, SystemFold);
+  if (saved.refusal) return std::move(saved.refusal);
+  // Unlike the log, rewritten at every delivery, it is worth the wait for the disk.
+  if (const ErrorText error =
+          Sys().ReplaceFileBytes(path, EncodeFileText(saved.text, encoding), true)) {
+    return SaveFailure{IDS_WRITE_FAILED, {}, {}, *error};
+  }
+  return std::nullopt;
 }
 
 }  // namespace sendlark::setup

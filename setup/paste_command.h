@@ -8,13 +8,14 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/menu_model.h"
+#include "platform/setup_window_events.h"
 
 namespace sendlark::setup {
 
 struct PasteCommand {
   std::uint32_t id = 0;
   bool byShortcut = false;  // found only by its Ctrl+V accelerator, not by its caption
+  bool operator==(const PasteCommand&) const = default;
 };
 
 // Whether `caption` names the paste command itself, in English or Japanese: access-key marks,

@@ -75,9 +75,7 @@ void PutKeepOutMarks() {
 }  // namespace
 
 ClipboardOwner::~ClipboardOwner() {
-  if (window_ == nullptr) return;
   HandOver();
-  ::DestroyWindow(window_);
 }
 
 HWND ClipboardOwner::Window() {
@@ -90,9 +88,7 @@ HWND ClipboardOwner::Window() {
   windowClass.lpszClassName = kOwnerClass;
   ::RegisterClassExW(&windowClass);  // fails harmlessly when a second owner registers it again
   // A message-only window: never shown, never listed among other programs' windows.
-  window_ = ::CreateWindowExW(0, kOwnerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                              nullptr);
-  ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  Create(instance, kOwnerClass, L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE);
   return window_;
 }
 
@@ -102,22 +98,19 @@ void ClipboardOwner::Offer(std::wstring text) {
   request_.reset();
 }
 
-LRESULT CALLBACK ClipboardOwner::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) noexcept {
-  auto* self = reinterpret_cast<ClipboardOwner*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+LRESULT ClipboardOwner::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_RENDERFORMAT:
-      if (wParam == CF_UNICODETEXT) self->OnRenderRequest();
+      if (wParam == CF_UNICODETEXT) OnRenderRequest();
       return 0;
     case WM_RENDERALLFORMATS:  // the window is destroyed while it still owns the clipboard
-      self->HandOver();
+      HandOver();
       return 0;
     case WM_DESTROYCLIPBOARD:  // the text is gone from the clipboard
-      self->pending_ = false;
+      pending_ = false;
       return 0;
     default:
-      return ::DefWindowProcW(window, message, wParam, lParam);
+      return ::DefWindowProcW(window_, message, wParam, lParam);
   }
 }
 

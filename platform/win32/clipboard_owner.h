@@ -8,16 +8,15 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/win32/base_window.h"
 
 namespace sendlark::win32 {
 
-class ClipboardOwner {
+class ClipboardOwner final : public BaseWindow<ClipboardOwner> {
  public:
   ClipboardOwner() = default;
   // A text no program has asked for yet stays on the clipboard after the owner is gone.
   ~ClipboardOwner();
-  ClipboardOwner(const ClipboardOwner&) = delete;
-  ClipboardOwner& operator=(const ClipboardOwner&) = delete;
 
   // The window that owns the clipboard's content, created on first use.
   HWND Window();
@@ -28,13 +27,12 @@ class ClipboardOwner {
   // Puts a text that no program has asked for yet on the clipboard itself, as the program ends.
   void HandOver();
 
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
-                                     LPARAM lParam) noexcept;
   void OnRenderRequest();
   void PutText();
 
-  HWND window_ = nullptr;
   std::wstring text_;
   bool pending_ = false;  // offered, and not yet handed over
   std::optional<TextRequest> request_;

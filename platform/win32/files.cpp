@@ -99,7 +99,8 @@ ErrorText Win32Platform::ReadFileBytes(const std::wstring& path, std::string& by
   }
 }
 
-ErrorText Win32Platform::ReplaceFileBytes(const std::wstring& path, const std::string& bytes) {
+ErrorText Win32Platform::ReplaceFileBytes(const std::wstring& path, const std::string& bytes,
+                                          bool flush) {
   // A read-only file is not to be written, even by replacing it (which some file systems
   // would allow).
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -109,8 +110,8 @@ ErrorText Win32Platform::ReplaceFileBytes(const std::wstring& path, const std::s
   // The new content is written beside the file and moved over it in one step, so the file
   // holds either the old or the new content whatever happens in between: a failure, the
   // program being ended, or a second copy writing at the same moment (each copy writes a
-  // temporary file of its own). The data is not forced to the disk on every delivery; that
-  // would cost more than the delivery itself.
+  // temporary file of its own). Unless asked, the data is not forced to the disk: on every
+  // delivery that would cost more than the delivery itself.
   const std::wstring temporary = TemporaryFor(path);
   ErrorText error;
   {
@@ -118,6 +119,8 @@ ErrorText Win32Platform::ReplaceFileBytes(const std::wstring& path, const std::s
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return LastErrorText();
     error = WriteAll(file.get(), bytes);
+    // Otherwise a power cut soon after the move may leave the file empty.
+    if (!error && flush && !::FlushFileBuffers(file.get())) error = LastErrorText();
   }
   // A file held open elsewhere cannot be replaced, and the system may say so as access denied.
   const auto move = [&] {
@@ -167,6 +170,12 @@ std::optional<std::uint64_t> Win32Platform::FileSize(const std::wstring& path) {
 bool Win32Platform::IsExistingFile(const std::wstring& path) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32Platform::IsMissingFile(const std::wstring& path) {
+  if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD error = ::GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 }  // namespace sendlark::win32

@@ -5,7 +5,6 @@
 #include <ole2.h>
 
 #include "platform/win32/dpi.h"
-#include "platform/win32/window_class.h"
 #include "platform/win32/drop_target.h"
 #include "platform/win32/resources/resource_ids.h"
 
@@ -62,7 +61,7 @@ RECT PrimaryWorkArea() {
 
 MainWindow::MainWindow(HINSTANCE instance, StripDescription strip, WindowEvents& events)
     : instance_(instance), strip_(std::move(strip)), events_(events), layout_(LayoutFor(96)) {
-  icons_ = RegisterMainWindowClass(instance, strip_.className.c_str(), WindowProc);
+  RegisterMainClass(instance, strip_.className.c_str());
 
   accelerators_ = CreateAccelerators(strip_.shortcuts);
 
@@ -71,28 +70,16 @@ MainWindow::MainWindow(HINSTANCE instance, StripDescription strip, WindowEvents&
   // Created hidden and not yet topmost: start-up shows it and places it above other windows.
   // It first appears centred at the top of the primary monitor's work area.
   const RECT area = PrimaryWorkArea();
-  ::CreateWindowExW(WS_EX_TOOLWINDOW, strip_.className.c_str(), strip_.title.c_str(),
-                    WS_POPUP | WS_CLIPCHILDREN, area.left, area.top, layout_.width, layout_.height,
-                    nullptr, nullptr, instance, this);
+  Create(instance, strip_.className.c_str(), strip_.title.c_str(), WS_EX_TOOLWINDOW,
+         WS_POPUP | WS_CLIPCHILDREN, area.left, area.top, layout_.width, layout_.height);
   // Only now is the size known at the monitor's own DPI.
   ::SetWindowPos(window_, nullptr, (area.left + area.right - layout_.width) / 2, area.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Destroyed while the object can still let go of drag and drop.
 MainWindow::~MainWindow() {
   if (window_ != nullptr) ::DestroyWindow(window_);
-}
-
-LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam) noexcept {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
-  return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -234,16 +221,6 @@ void MainWindow::OnDropped() {
   DropEvent drop = std::move(drops_.front());
   drops_.pop_front();
   events_.FilesDropped(drop);
-}
-
-int MainWindow::RunMessageLoop() {
-  MSG message;
-  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (::TranslateAcceleratorW(window_, accelerators_.get(), &message)) continue;
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
 }
 
 }  // namespace sendlark::win32

@@ -9,31 +9,24 @@
 #include "platform/strip.h"
 #include "platform/strip_layout.h"
 #include "platform/window_events.h"
+#include "platform/win32/base_window.h"
 #include "platform/win32/unique_handle.h"
-#include "platform/win32/window_class.h"
 
 namespace sendlark::win32 {
 
 class DropTarget;
 
-class MainWindow {
+class MainWindow : public BaseWindow<MainWindow> {
  public:
   // Creates the window hidden, with its toolbar, images and shortcuts as `strip` describes
   // them. Everything the user does with it is reported to `events`.
   MainWindow(HINSTANCE instance, StripDescription strip, WindowEvents& events);
   ~MainWindow();
-  MainWindow(const MainWindow&) = delete;
-  MainWindow& operator=(const MainWindow&) = delete;
 
-  HWND Handle() const { return window_; }
   const std::wstring& Title() const { return strip_.title; }
 
-  // Dispatches messages until the window is destroyed; returns the exit code.
-  int RunMessageLoop();
-
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
-                                     LPARAM lParam) noexcept;
+  friend class BaseWindow<MainWindow>;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void OnCreate();
@@ -51,12 +44,9 @@ class MainWindow {
   HINSTANCE instance_;
   StripDescription strip_;
   WindowEvents& events_;
-  HWND window_ = nullptr;
   HWND toolbar_ = nullptr;
   WindowLayout layout_;
   UniqueImageList images_;
-  UniqueAccelerators accelerators_;
-  ClassIcons icons_;
   DropTarget* dropTarget_ = nullptr;
   std::deque<DropEvent> drops_;
 };

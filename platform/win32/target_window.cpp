@@ -1,5 +1,4 @@
 // Finding, activating and commanding the target application's window.
-#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -17,20 +16,22 @@ static_assert(kErrorTimeout == ERROR_TIMEOUT);
 // reach it before it is in front.
 constexpr RetryPolicy kForegroundPatience = {300, 10};
 
-// The window's whole title. For another process's window this reads the title the system
-// keeps, without a message to that process, so a hung program cannot stall the search.
+}  // namespace
+
 std::wstring TitleOf(HWND window) {
   std::wstring title(256, L'\0');
   for (;;) {
     const int length = ::GetWindowTextW(window, title.data(), static_cast<int>(title.size()));
     // A title that fills the buffer may have been cut.
     if (length < static_cast<int>(title.size()) - 1) {
-      title.resize(static_cast<std::size_t>(std::max(length, 0)));
+      title.resize(static_cast<std::size_t>(length > 0 ? length : 0));
       return title;
     }
     title.assign(title.size() * 2, L'\0');
   }
 }
+
+namespace {
 
 // Sendlark's own windows are never targets: sending the strip its own resend command would
 // resend for ever.

@@ -25,8 +25,10 @@ class Win32Platform final : public Platform {
   bool IsExistingFile(const std::wstring& path) override;
   std::optional<FileIdentity> IdentifyFile(const std::wstring& path) override;
   std::optional<std::uint64_t> FileSize(const std::wstring& path) override;
+  bool IsMissingFile(const std::wstring& path) override;
   ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) override;
-  ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) override;
+  ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes,
+                             bool flush = false) override;
   void RemoveStaleReplacements(const std::wstring& path) override;
   std::wstring FromAnsi(const std::string& bytes) override;
   std::optional<std::string> ToAnsi(const std::wstring& text) override;
@@ -58,6 +60,10 @@ class Win32Platform final : public Platform {
   UniqueKernelHandle deliveryLock_;
   bool lockHeld_ = false;
 };
+
+// The window's whole title. For another process's window this reads the title the system
+// keeps, without a message to that process, so a hung program cannot stall the caller.
+std::wstring TitleOf(HWND window);
 
 inline HWND ToHwnd(WindowRef window) {
   return reinterpret_cast<HWND>(window);

@@ -145,6 +145,11 @@ std::optional<std::uint64_t> FakePlatform::FileSize(const std::wstring& path) {
   return size;
 }
 
+bool FakePlatform::IsMissingFile(const std::wstring& path) {
+  struct stat info;
+  return ::stat(HostPath(path).c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
 ErrorText FakePlatform::ReadFileBytes(const std::wstring& path, std::string& bytes) {
   trace.push_back("read:" + HostPath(path).filename().string());
   // A file the program must refuse unread would take minutes to decode under the sanitizers.
@@ -168,8 +173,9 @@ ErrorText FakePlatform::ReadFileBytes(const std::wstring& path, std::string& byt
   return std::nullopt;
 }
 
-ErrorText FakePlatform::ReplaceFileBytes(const std::wstring& path, const std::string& bytes) {
-  trace.push_back("replace:" + HostPath(path).filename().string());
+ErrorText FakePlatform::ReplaceFileBytes(const std::wstring& path, const std::string& bytes,
+                                         bool flush) {
+  trace.push_back((flush ? "replace flushed:" : "replace:") + HostPath(path).filename().string());
   const std::filesystem::path target = HostPath(path);
   if (std::filesystem::is_directory(target)) return ErrnoText(EISDIR);
   const std::filesystem::path temporary = target.string() + ".new";

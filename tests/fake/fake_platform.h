@@ -88,8 +88,10 @@ class FakePlatform : public Platform {
   bool IsExistingFile(const std::wstring& path) override;
   std::optional<FileIdentity> IdentifyFile(const std::wstring& path) override;
   std::optional<std::uint64_t> FileSize(const std::wstring& path) override;
+  bool IsMissingFile(const std::wstring& path) override;
   ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) override;
-  ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes) override;
+  ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes,
+                             bool flush = false) override;
   void RemoveStaleReplacements(const std::wstring& path) override;
   std::wstring FromAnsi(const std::string& bytes) override;
   std::optional<std::string> ToAnsi(const std::wstring& text) override;

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/fake/fake_platform.h"
 
 namespace sendlark::setup {
 namespace {
 
-using Reason = SaveRefusalReason;
+using testing::Encode;
+using testing::Utf8;
 
 const std::wstring kPath = L":AppliactionPath";
 const std::wstring kName = L":AppliactionName";
@@ -19,7 +22,8 @@ struct SaveCase {
   std::wstring text;
   std::vector<ConfigEdit> edits;
   std::wstring expected;  // the whole new text, or else
-  std::optional<SaveRefusal> refusal = std::nullopt;
+  int refusal = 0;
+  std::wstring key = L"";  // the key it is about
 };
 
 class SaveTest : public ::testing::TestWithParam<SaveCase> {};
@@ -27,11 +31,11 @@ class SaveTest : public ::testing::TestWithParam<SaveCase> {};
 TEST_P(SaveTest, WritesOnlyTheEntriesOrRefuses) {
   const SaveCase& c = GetParam();
   const SavedConfig saved = SaveConfigValues(c.text, c.edits, testing::UpperCase);
-  EXPECT_EQ(testing::Utf8(saved.text), testing::Utf8(c.expected));
-  ASSERT_EQ(saved.refusal.has_value(), c.refusal.has_value());
-  if (!c.refusal) return;
-  EXPECT_EQ(saved.refusal->reason, c.refusal->reason);
-  EXPECT_EQ(testing::Utf8(saved.refusal->key), testing::Utf8(c.refusal->key));
+  EXPECT_EQ(Utf8(saved.text), Utf8(c.expected));
+  EXPECT_EQ(saved.refusal ? saved.refusal->reason : 0, c.refusal);
+  if (saved.refusal) {
+    EXPECT_EQ(Utf8(saved.refusal->key), Utf8(c.key));
+  }
 }
 
 const std::wstring kTwo = L":AppliactionName=x;\r\n:AppliactionClass=y;\r\n";
@@ -82,33 +86,38 @@ INSTANTIATE_TEST_SUITE_P(
                  kTwo,
                  {{kPast, L"1"}, {L":APPLIACTIONPAST", L"2"}},
                  L"",
-                 SaveRefusal{Reason::kUnusableKey, L":APPLIACTIONPAST"}},
+                 IDS_UNUSABLE_KEY,
+                 L":APPLIACTIONPAST"},
         // Read back right, but from the wrong entry.
         SaveCase{"ValueHoldsALaterKey",
                  kTwo,
                  {{kName, L":AppliactionClass=z"}, {kClass, L"z"}},
                  L"",
-                 SaveRefusal{Reason::kNotReadBack, kClass}},
+                 IDS_NOT_READ_BACK,
+                 kClass},
         SaveCase{"ValueRunsIntoTheNextEntry",
                  L":AppliactionName=x\r\n:AppliactionClass=y;",
                  {{kName, L"N"}, {kClass, L"C"}},
                  L"",
-                 SaveRefusal{Reason::kEntriesOverlap, kClass}},
+                 IDS_ENTRIES_OVERLAP,
+                 kClass},
         SaveCase{"AddedAfterAnUnfinishedEntry",
                  L":CommandFooter=end\r\n",
                  {{kPast, L"770"}},
                  L"",
-                 SaveRefusal{Reason::kOtherSettingChanged, L":CommandFooter"}},
+                 IDS_OTHER_SETTING_CHANGED,
+                 L":CommandFooter"},
         SaveCase{"ValueHoldsAnotherSettingsKey",
                  kTwo,
                  {{kName, L":LogFileName=x"}},
                  L"",
-                 SaveRefusal{Reason::kOtherSettingChanged, L":LogFileName"}}),
+                 IDS_OTHER_SETTING_CHANGED,
+                 L":LogFileName"}),
     [](const ::testing::TestParamInfo<SaveCase>& info) { return info.param.name; });
 
 struct ValueCase {
   std::wstring value;
-  Reason reason;
+  int reason;
 };
 
 class UnwritableValueTest : public ::testing::TestWithParam<ValueCase> {};
@@ -119,17 +128,158 @@ TEST_P(UnwritableValueTest, IsRefused) {
   ASSERT_TRUE(saved.refusal);
   EXPECT_EQ(saved.refusal->reason, GetParam().reason);
   EXPECT_EQ(saved.refusal->key, kName);
+  EXPECT_EQ(saved.refusal->value, GetParam().value);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, UnwritableValueTest,
-                         ::testing::Values(ValueCase{L"a;b", Reason::kBareSemicolon},
-                                           ValueCase{L"a;", Reason::kBareSemicolon},
-                                           ValueCase{L"C:\\new\\x.exe", Reason::kBackslashEscape},
-                                           ValueCase{L"a\\:b", Reason::kBackslashEscape},
-                                           ValueCase{L"a\\; b", Reason::kBackslashEscape},
-                                           ValueCase{L"C:\\", Reason::kTrailingBackslash},
-                                           ValueCase{L"a\rb", Reason::kLoneCr},
-                                           ValueCase{L"a\r", Reason::kLoneCr}));
+                         ::testing::Values(ValueCase{L"a;b", IDS_BARE_SEMICOLON},
+                                           ValueCase{L"a;", IDS_BARE_SEMICOLON},
+                                           ValueCase{L"C:\\new\\x.exe", IDS_BACKSLASH_ESCAPE},
+                                           ValueCase{L"a\\:b", IDS_BACKSLASH_ESCAPE},
+                                           ValueCase{L"a\\; b", IDS_BACKSLASH_ESCAPE},
+                                           ValueCase{L"C:\\", IDS_TRAILING_BACKSLASH},
+                                           ValueCase{L"a\rb", IDS_LONE_CR},
+                                           ValueCase{L"a\r", IDS_LONE_CR}));
+
+const std::string kBom = "\xEF\xBB\xBF";
+// A target as SendlarkSetup lists it, saved with paste command 275.
+ListedWindow Target(std::wstring title, std::wstring className, std::wstring program = L"") {
+  ListedWindow window;
+  window.title = std::move(title);
+  window.className = std::move(className);
+  window.program = std::move(program);
+  return window;
+}
+
+std::optional<SaveFailure> Save(const ListedWindow& target) {
+  return SaveSettings(target, 275);
+}
+
+const ListedWindow kNotepad =
+    Target(L"Untitled - Notepad", L"Notepad", L"C:\\Windows\\notepad.exe");
+// As saved: Sendlark would read the "\n" of "\notepad.exe" as a line break.
+const std::wstring kNotepadEntries =
+    L":AppliactionName=Untitled - Notepad;\r\n:AppliactionClass=Notepad;\r\n"
+    L":AppliactionPast=275;\r\n:AppliactionPath=C:\\Windows\\Notepad.exe;\r\n";
+const std::wstring kJapaneseTitle = L"(無題) - メモ帳";
+
+struct FileCase {
+  const char* name;
+  std::string codePage;
+  std::optional<std::string> before;  // Config.ini's bytes; nothing: there is no Config.ini
+  ListedWindow target;
+  std::string after;
+};
+
+class SaveSettingsTest : public testing::FakePlatformTest,
+                         public ::testing::WithParamInterface<FileCase> {};
+
+TEST_P(SaveSettingsTest, WritesTheFileInItsEncodingAndReadsItBack) {
+  const FileCase& c = GetParam();
+  sys.codePage = c.codePage;
+  if (c.before) sys.WriteFile(L"Config.ini", *c.before);
+  const std::optional<SaveFailure> failure = Save(c.target);
+  EXPECT_FALSE(failure) << Utf8(failure->key + L" " + failure->detail);
+  EXPECT_EQ(sys.ReadFile(L"Config.ini"), c.after);
+}
+
+const std::wstring kOldSettings =
+    L"; 送り先\r\n:AppliactionName=Old;\r\n:AppliactionClass=Old;\r\n:AppliactionPast=1;\r\n"
+    L":AppliactionPath=C:\\Tools\\old.exe;\r\n:LogFileName=log.txt;\r\n";
+const std::wstring kNewSettings =
+    L"; 送り先\r\n:AppliactionName=(無題) - メモ帳;\r\n:AppliactionClass=Notepad;\r\n"
+    L":AppliactionPast=275;\r\n:AppliactionPath=C:\\Windows\\Notepad.exe;\r\n"
+    L":LogFileName=log.txt;\r\n";
+const ListedWindow kJapaneseNotepad =
+    Target(kJapaneseTitle, L"Notepad", L"C:\\Windows\\notepad.exe");
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SaveSettingsTest,
+    ::testing::Values(
+        FileCase{"NewFileInTheCodePage", "CP1252", std::nullopt, kNotepad, Encode(kNotepadEntries)},
+        FileCase{"NewFileAsUtf8WhenATitleDoesNotFitTheCodePage", "CP1252", std::nullopt,
+                 kJapaneseNotepad,
+                 kBom + Utf8(L":AppliactionName=(無題) - メモ帳;\r\n:AppliactionClass=Notepad;\r\n"
+                             L":AppliactionPast=275;\r\n"
+                             L":AppliactionPath=C:\\Windows\\Notepad.exe;\r\n")},
+        FileCase{"ShiftJisFileStaysShiftJis", "CP932", Encode(kOldSettings, "CP932"),
+                 kJapaneseNotepad, Encode(kNewSettings, "CP932")},
+        FileCase{"AnsiFileTurnsUtf8WhenATitleDoesNotFit", "CP1252",
+                 Encode(L"café\r\n:AppliactionPast=1;"), kJapaneseNotepad,
+                 kBom + Utf8(L"café\r\n:AppliactionPast=275;\r\n:AppliactionName=(無題) - メモ帳;"
+                             L"\r\n:AppliactionClass=Notepad;\r\n"
+                             L":AppliactionPath=C:\\Windows\\Notepad.exe;\r\n")},
+        FileCase{"Utf8FileWithoutMarkStaysSo", "CP932", Utf8(kOldSettings), kJapaneseNotepad,
+                 Utf8(kNewSettings)},
+        FileCase{"Utf8FileWithMarkStaysSo", "CP932", kBom + Utf8(kNotepadEntries), kNotepad,
+                 kBom + Utf8(kNotepadEntries)},
+        // The path as it was rather than no program at all.
+        FileCase{"UnknownProgramLeavesThePath", "CP1252",
+                 Encode(L":AppliactionPath=C:\\Tools\\old.exe;"),
+                 Target(L"Untitled - Notepad", L"Notepad"),
+                 Encode(L":AppliactionPath=C:\\Tools\\old.exe;\r\n"
+                        L":AppliactionName=Untitled - Notepad;\r\n"
+                        L":AppliactionClass=Notepad;\r\n:AppliactionPast=275;\r\n")}),
+    [](const ::testing::TestParamInfo<FileCase>& info) { return info.param.name; });
+
+struct FailureCase {
+  const char* name;
+  std::optional<std::wstring> before;
+  ListedWindow target;
+  int reason;
+  std::wstring key;
+};
+
+class SaveFailureTest : public testing::FakePlatformTest,
+                        public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(SaveFailureTest, IsReportedAndLeavesTheFileAsItWas) {
+  const FailureCase& c = GetParam();
+  if (c.before) WriteConfig(*c.before);
+  const std::string before = sys.ReadFile(L"Config.ini");
+  const std::optional<SaveFailure> failure = Save(c.target);
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->reason, c.reason);
+  EXPECT_EQ(Utf8(failure->key), Utf8(c.key));
+  EXPECT_EQ(sys.ReadFile(L"Config.ini"), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, SaveFailureTest,
+    ::testing::Values(
+        // Only a path may have its "\n" written "\N": a title must match exactly.
+        FailureCase{"TitleHoldingBackslashN", std::nullopt,
+                    Target(L"C:\\new - Editor", L"Edit", L"C:\\editor.exe"), IDS_BACKSLASH_ESCAPE,
+                    L":AppliactionName"},
+        FailureCase{"ClassHoldingASemicolon", std::nullopt, Target(L"Title", L"a;b"),
+                    IDS_BARE_SEMICOLON, L":AppliactionClass"},
+        FailureCase{"PathEndingInABackslash", std::nullopt, Target(L"Title", L"Class", L"C:\\"),
+                    IDS_TRAILING_BACKSLASH, L":AppliactionPath"},
+        FailureCase{"EntryMissingItsSemicolon", L":CommandFooter=end\r\n", kNotepad,
+                    IDS_OTHER_SETTING_CHANGED, L":CommandFooter"}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
+
+// Only a file that is not there is new: a Config.ini that cannot be read, a folder or a link to
+// itself that the system cannot even look at, is never written over.
+TEST_F(SaveFailureTest, ConfigIniThatCannotBeReadIsNeverWrittenOver) {
+  const std::filesystem::path config = sys.folder / "Config.ini";
+  for (const bool link : {false, true}) {
+    std::filesystem::remove(config);
+    link ? std::filesystem::create_symlink("Config.ini", config)
+         : static_cast<void>(std::filesystem::create_directory(config));
+    const std::optional<SaveFailure> failure = Save(kNotepad);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->reason, IDS_READ_FAILED);
+    EXPECT_FALSE(failure->detail.empty()) << "the system's reason";
+    EXPECT_EQ(std::filesystem::is_symlink(config), link);
+  }
+}
+
+// A power cut right after the save must not leave an empty Config.ini.
+TEST_F(SaveFailureTest, ConfigIniIsOnTheDiskBeforeItReplacesTheOldOne) {
+  ASSERT_FALSE(Save(kNotepad));
+  EXPECT_EQ(std::count(sys.trace.begin(), sys.trace.end(), "replace flushed:Config.ini"), 1);
+}
 
 }  // namespace
 }  // namespace sendlark::setup

@@ -1,12 +1,12 @@
 #include "platform/win32/setup/setup_window.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <array>
+#include <memory>
+#include <utility>
 
+#include "platform/setup_texts.h"
 #include "platform/win32/dpi.h"
-#include "platform/win32/window_class.h"
 
 namespace sendlark::win32 {
 
@@ -23,14 +23,12 @@ enum ControlId : int {
   kStatusId,
 };
 
-enum Column : int {
-  kTitleColumn,
-  kClassColumn,
-  kProgramColumn,
-  kPasteColumn,
-  kWindowColumn,
-  kColumnCount
-};
+enum Column : int { kPasteColumn = 3, kWindowColumn = 4, kColumnCount = 5 };
+
+// What each column shows of a row.
+constexpr std::array<std::wstring ListedWindow::*, kColumnCount> kCells = {
+    &ListedWindow::title, &ListedWindow::className, &ListedWindow::program,
+    &ListedWindow::pasteCell, &ListedWindow::handle};
 
 // Sizes at 96 DPI.
 constexpr std::array<int, kColumnCount> kColumnWidths = {210, 120, 230, 320, 90};
@@ -43,28 +41,6 @@ constexpr SIZE kSmallestSize = {560, 240};
 // The longest identifier: 2147483647.
 constexpr int kPasteDigits = 10;
 
-const std::wstring& ColumnTitle(const SetupWindowTexts& texts, int column) {
-  const std::array<const std::wstring*, kColumnCount> titles = {
-      &texts.columnTitle, &texts.columnClass, &texts.columnProgram, &texts.columnPaste,
-      &texts.columnWindow};
-  return *titles[static_cast<std::size_t>(column)];
-}
-
-const std::wstring& CellText(const ListedWindow& row, int column) {
-  switch (column) {
-    case kTitleColumn:
-      return row.title;
-    case kClassColumn:
-      return row.className;
-    case kProgramColumn:
-      return row.program;
-    case kPasteColumn:
-      return row.paste;
-    default:
-      return row.handle;
-  }
-}
-
 template <typename T>
 int Compare(const T& a, const T& b) {
   return a < b ? -1 : b < a ? 1 : 0;
@@ -75,81 +51,48 @@ int Compare(const T& a, const T& b) {
 int CompareRows(const ListedWindow& a, const ListedWindow& b, int column) {
   if (column == kWindowColumn) return Compare(a.window, b.window);
   if (column == kPasteColumn) {
-    if (a.pasteId.has_value() != b.pasteId.has_value()) return a.pasteId ? -1 : 1;
-    return a.pasteId ? Compare(*a.pasteId, *b.pasteId) : 0;
+    return Compare(std::pair(!a.paste, a.paste.value_or(0)),
+                   std::pair(!b.paste, b.paste.value_or(0)));
   }
-  const std::wstring& left = CellText(a, column);
-  const std::wstring& right = CellText(b, column);
+  const std::wstring& left = a.*kCells[column];
+  const std::wstring& right = b.*kCells[column];
   return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, left.data(),
                           static_cast<int>(left.size()), right.data(),
                           static_cast<int>(right.size())) -
          CSTR_EQUAL;
 }
 
-// A window's device context, or the screen's for none, with a font selected while it is held.
-class WindowDc {
- public:
-  explicit WindowDc(HWND window, HFONT font = nullptr)
-      : window_(window),
-        dc_(::GetDC(window)),
-        old_(font != nullptr ? ::SelectObject(dc_, font) : nullptr) {}
-  ~WindowDc() {
-    if (old_ != nullptr) ::SelectObject(dc_, old_);
-    ::ReleaseDC(window_, dc_);
-  }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
 // The font the system uses for message boxes, at the window's DPI rather than the system's.
 UniqueFont MessageFont(int dpi) {
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
-  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  const int systemDpi = ::GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
-  metrics.lfMessageFont.lfHeight = ::MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi);
+  ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                               static_cast<UINT>(dpi));
   return UniqueFont(::CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
 }  // namespace
 
-SetupWindow::SetupWindow(HINSTANCE instance, SetupWindowTexts texts, SetupWindowEvents& events)
-    : instance_(instance), texts_(std::move(texts)), events_(events) {
-  icons_ = RegisterMainWindowClass(instance, kSetupWindowClass, WindowProc);
+std::wstring LoadText(int id) {
+  // The resource itself, which the system picks in the user's language.
+  const wchar_t* text = nullptr;
+  const int length = ::LoadStringW(::GetModuleHandleW(nullptr), static_cast<UINT>(id),
+                                   reinterpret_cast<LPWSTR>(&text), 0);
+  return std::wstring(text, static_cast<std::size_t>(length > 0 ? length : 0));
+}
 
+SetupWindow::SetupWindow(HINSTANCE instance, SetupWindowEvents& events)
+    : instance_(instance), events_(events) {
+  RegisterMainClass(instance, kSetupWindowClass);
   ACCEL refresh = {FVIRTKEY, VK_F5, kRefreshId};
   accelerators_.reset(::CreateAcceleratorTableW(&refresh, 1));
-
-  ::CreateWindowExW(0, kSetupWindowClass, texts_.title.c_str(),
-                    WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                    kInitialSize.cx, kInitialSize.cy, nullptr, nullptr, instance, this);
+  dialogKeys_ = true;
+  Create(instance, kSetupWindowClass, LoadText(IDS_TITLE).c_str(), 0,
+         WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, kInitialSize.cx,
+         kInitialSize.cy);
   // Only now is the monitor's DPI known.
   ::SetWindowPos(window_, nullptr, 0, 0, Scale(kInitialSize.cx), Scale(kInitialSize.cy),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-SetupWindow::~SetupWindow() {
-  if (window_ != nullptr) ::DestroyWindow(window_);
-}
-
-LRESULT CALLBACK SetupWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) noexcept {
-  if (message == WM_NCCREATE) {
-    auto* self =
-        static_cast<SetupWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<SetupWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
-  return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT SetupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -183,54 +126,46 @@ LRESULT SetupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       ::PostQuitMessage(0);
       return 0;
-    case WM_NCDESTROY: {
-      const LRESULT result = ::DefWindowProcW(window_, message, wParam, lParam);
-      window_ = nullptr;
-      return result;
-    }
     default:
       return ::DefWindowProcW(window_, message, wParam, lParam);
   }
 }
 
 void SetupWindow::CreateControls() {
-  const auto control = [&](DWORD exStyle, const wchar_t* className, const wchar_t* text,
-                           DWORD style, int id) {
-    return ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                             window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
-                             nullptr);
+  const auto control = [&](DWORD exStyle, const wchar_t* className, int text, DWORD style, int id) {
+    return ::CreateWindowExW(exStyle, className, text != 0 ? LoadText(text).c_str() : L"",
+                             WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   };
-  list_ = control(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                  WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, kListId);
+  // The list asks for each cell as it draws it (LVS_OWNERDATA), and is shown the rows' own
+  // texts.
+  list_ =
+      control(WS_EX_CLIENTEDGE, WC_LISTVIEWW, 0,
+              WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA, kListId);
   ::SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
   for (int column = 0; column < kColumnCount; ++column) {
     LVCOLUMNW description = {};
     description.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     description.cx = kColumnWidths[static_cast<std::size_t>(column)];
-    description.pszText = const_cast<wchar_t*>(ColumnTitle(texts_, column).c_str());
+    std::wstring title = LoadText(IDS_COLUMN_TITLE + column);
+    description.pszText = title.data();
     description.iSubItem = column;
     ::SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
                    reinterpret_cast<LPARAM>(&description));
   }
   // The label comes right before the box, so its access key moves the focus into it.
-  pasteLabel_ = control(0, L"STATIC", texts_.pasteLabel.c_str(), SS_CENTERIMAGE, kPasteLabelId);
-  paste_ =
-      control(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, kPasteId);
+  pasteLabel_ = control(0, L"STATIC", IDS_PASTE_LABEL, SS_CENTERIMAGE, kPasteLabelId);
+  paste_ = control(WS_EX_CLIENTEDGE, L"EDIT", 0, WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, kPasteId);
   ::SendMessageW(paste_, EM_SETLIMITTEXT, kPasteDigits, 0);
-  send_ = control(0, L"BUTTON", texts_.send.c_str(), WS_TABSTOP | BS_PUSHBUTTON, kSendId);
-  save_ = control(0, L"BUTTON", texts_.save.c_str(), WS_TABSTOP | BS_PUSHBUTTON, kSaveId);
-  refresh_ = control(0, L"BUTTON", texts_.refresh.c_str(), WS_TABSTOP | BS_PUSHBUTTON, kRefreshId);
-  status_ = control(0, STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, kStatusId);
-}
-
-int SetupWindow::Scale(int pixels) const {
-  return ::MulDiv(pixels, dpi_, 96);
+  send_ = control(0, L"BUTTON", IDS_SEND, WS_TABSTOP | BS_PUSHBUTTON, kSendId);
+  save_ = control(0, L"BUTTON", IDS_SAVE, WS_TABSTOP | BS_PUSHBUTTON, kSaveId);
+  refresh_ = control(0, L"BUTTON", IDS_REFRESH, WS_TABSTOP | BS_PUSHBUTTON, kRefreshId);
+  status_ = control(0, STATUSCLASSNAMEW, 0, SBARS_SIZEGRIP, kStatusId);
 }
 
 void SetupWindow::ApplyDpi(int dpi) {
-  const int oldDpi = dpi_;
-  dpi_ = dpi;
+  const int oldDpi = std::exchange(dpi_, dpi);
   UniqueFont font = MessageFont(dpi);
   for (const HWND control : {list_, pasteLabel_, paste_, send_, save_, refresh_, status_}) {
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
@@ -246,11 +181,15 @@ void SetupWindow::ApplyDpi(int dpi) {
   Layout();
 }
 
-int SetupWindow::TextWidth(const std::wstring& text) const {
-  const WindowDc dc(window_, font_.get());
+int SetupWindow::TextWidth(HWND control) const {
+  wchar_t text[256] = {};
+  ::GetWindowTextW(control, text, std::size(text));
+  const auto release = [this](HDC dc) { ::ReleaseDC(window_, dc); };
+  const std::unique_ptr<HDC__, decltype(release)> dc(::GetDC(window_), release);
+  const HGDIOBJ old = ::SelectObject(dc.get(), font_.get());
   RECT bounds = {};
-  // Measured as drawn: an "&" marking the access key takes no room.
-  ::DrawTextW(dc.get(), text.c_str(), -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
+  ::DrawTextW(dc.get(), text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
+  ::SelectObject(dc.get(), old);
   return bounds.right - bounds.left;
 }
 
@@ -272,13 +211,13 @@ void SetupWindow::Layout() {
   };
   int left = margin;
   for (const auto& [control, controlWidth] :
-       {std::pair{pasteLabel_, TextWidth(texts_.pasteLabel)}, std::pair{paste_, Scale(kPasteWidth)},
-        std::pair{send_, TextWidth(texts_.send) + Scale(kButtonPadding)},
-        std::pair{save_, TextWidth(texts_.save) + Scale(kButtonPadding)}}) {
+       {std::pair{pasteLabel_, TextWidth(pasteLabel_)}, std::pair{paste_, Scale(kPasteWidth)},
+        std::pair{send_, TextWidth(send_) + Scale(kButtonPadding)},
+        std::pair{save_, TextWidth(save_) + Scale(kButtonPadding)}}) {
     place(control, left, controlWidth);
     left += controlWidth + margin;
   }
-  const int refreshWidth = TextWidth(texts_.refresh) + Scale(kButtonPadding);
+  const int refreshWidth = TextWidth(refresh_) + Scale(kButtonPadding);
   place(refresh_, std::max(left, width - margin - refreshWidth), refreshWidth);
   ::SetWindowPos(list_, nullptr, margin, margin, std::max(0, width - 2 * margin),
                  std::max(0, top - 2 * margin), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -288,17 +227,17 @@ void SetupWindow::Show(int showCommand) {
   ::ShowWindow(window_, showCommand);
   ::UpdateWindow(window_);
   ::SetFocus(list_);
+  Refresh();
 }
 
 void SetupWindow::Refresh() {
-  const ListedWindow* chosen = Chosen();
-  const std::uintptr_t chosenWindow = chosen != nullptr ? chosen->window : 0;
-  rows_ = events_.ListWindows();
+  const std::uintptr_t chosen = ChosenWindow();
+  std::wstring status;
+  rows_ = events_.ListWindows(status);
   if (sortColumn_ >= 0) SortBy(sortColumn_, ascending_);
-  FillList();
   ::SetWindowTextW(paste_, L"");
-  SetStatus(texts_.listed(rows_.size()));
-  Choose(chosenWindow);
+  SetStatus(status);
+  ShowRows(chosen);
 }
 
 void SetupWindow::SortBy(int column, bool ascending) {
@@ -319,34 +258,16 @@ void SetupWindow::SortBy(int column, bool ascending) {
   }
 }
 
-void SetupWindow::FillList() {
-  ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
-  for (std::size_t index = 0; index < rows_.size(); ++index) {
-    for (int column = 0; column < kColumnCount; ++column) {
-      std::wstring text = CellText(rows_[index], column);
-      LVITEMW item = {};
-      item.mask = LVIF_TEXT;
-      item.iItem = static_cast<int>(index);
-      item.iSubItem = column;
-      item.pszText = text.data();
-      if (column == 0) {
-        ::SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-      } else {
-        ::SendMessageW(list_, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
-      }
-    }
-  }
-  ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-}
-
-void SetupWindow::Choose(std::uintptr_t window) {
+void SetupWindow::ShowRows(std::uintptr_t window) {
+  LVITEMW item = {};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  ::SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  ::SendMessageW(list_, LVM_SETITEMCOUNT, rows_.size(), 0);
+  ::InvalidateRect(list_, nullptr, TRUE);
   const auto found = std::find_if(rows_.begin(), rows_.end(),
                                   [&](const ListedWindow& row) { return row.window == window; });
   if (window == 0 || found == rows_.end()) return;
   const WPARAM index = static_cast<WPARAM>(found - rows_.begin());
-  LVITEMW item = {};
-  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   item.state = LVIS_SELECTED | LVIS_FOCUSED;
   ::SendMessageW(list_, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
   ::SendMessageW(list_, LVM_ENSUREVISIBLE, index, FALSE);
@@ -359,62 +280,40 @@ const ListedWindow* SetupWindow::Chosen() const {
   return &rows_[static_cast<std::size_t>(index)];
 }
 
-void SetupWindow::OnChosen() {
-  const ListedWindow* row = Chosen();
-  if (row == nullptr) return;
-  ::SetWindowTextW(paste_, row->pasteId ? std::to_wstring(*row->pasteId).c_str() : L"");
-  SetStatus(row->status);
-}
-
 std::wstring SetupWindow::PasteText() const {
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(paste_)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      ::GetWindowTextW(paste_, text.data(), static_cast<int>(text.size()))));
+  // The box takes no more than kPasteDigits.
+  wchar_t text[kPasteDigits + 1] = {};
+  ::GetWindowTextW(paste_, text, kPasteDigits + 1);
   return text;
 }
 
-void SetupWindow::SetStatus(const std::wstring& text) {
-  ::SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 void SetupWindow::OnCommand(int id) {
-  if (id == kRefreshId) {
-    Refresh();
-    return;
-  }
-  if (id != kSaveId && id != kSendId) return;
-  const ListedWindow* chosen = Chosen();
-  const std::uintptr_t window = chosen != nullptr ? chosen->window : 0;
-  SetStatus(id == kSaveId ? events_.Save(window, PasteText())
-                          : events_.SendTestText(window, PasteText()));
+  if (id == kRefreshId) Refresh();
+  if (id == kSaveId) SetStatus(events_.Save(Chosen(), PasteText()));
+  if (id == kSendId) SetStatus(events_.SendTestText(Chosen(), PasteText()));
 }
 
 void SetupWindow::OnNotify(const NMHDR& header) {
   if (header.idFrom != kListId) return;
   const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-  if (header.code == LVN_COLUMNCLICK) {
-    const ListedWindow* chosen = Chosen();
-    const std::uintptr_t chosenWindow = chosen != nullptr ? chosen->window : 0;
+  if (header.code == LVN_GETDISPINFOW) {
+    LVITEMW& cell = const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)).item;
+    const auto row = static_cast<std::size_t>(cell.iItem);
+    if ((cell.mask & LVIF_TEXT) != 0 && row < rows_.size()) {
+      cell.pszText = const_cast<wchar_t*>((rows_[row].*kCells[cell.iSubItem]).c_str());
+    }
+  } else if (header.code == LVN_COLUMNCLICK) {
+    const std::uintptr_t chosen = ChosenWindow();
     // A second click on the same column reverses its order.
     SortBy(change.iSubItem, change.iSubItem != sortColumn_ || !ascending_);
-    FillList();
-    Choose(chosenWindow);
+    ShowRows(chosen);
   } else if (header.code == LVN_ITEMCHANGED && (change.uChanged & LVIF_STATE) != 0 &&
              (change.uNewState & LVIS_SELECTED) != 0 && (change.uOldState & LVIS_SELECTED) == 0) {
-    OnChosen();
+    const ListedWindow* row = Chosen();
+    if (row == nullptr) return;
+    ::SetWindowTextW(paste_, row->paste ? std::to_wstring(*row->paste).c_str() : L"");
+    SetStatus(row->status);
   }
-}
-
-int SetupWindow::RunMessageLoop() {
-  MSG message;
-  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (::TranslateAcceleratorW(window_, accelerators_.get(), &message)) continue;
-    // Tab between the controls, and the access keys of the buttons and the paste box.
-    if (::IsDialogMessageW(window_, &message)) continue;
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
 }
 
 }  // namespace sendlark::win32

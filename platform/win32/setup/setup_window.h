@@ -3,40 +3,34 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "platform/setup_window_data.h"
 #include "platform/setup_window_events.h"
-#include "platform/win32/unique_handle.h"
-#include "platform/win32/window_class.h"
+#include "platform/win32/base_window.h"
 
 namespace sendlark::win32 {
 
 inline constexpr wchar_t kSetupWindowClass[] = L"SendlarkSetup";
 
-class SetupWindow {
+// The text of platform/setup_texts.h in the user's language: Japanese when it is Japanese,
+// English for any other.
+std::wstring LoadText(int id);
+
+class SetupWindow : public BaseWindow<SetupWindow> {
  public:
-  // Creates the window hidden, with its texts in the user's language. It asks `events` for the
-  // windows to list and reports the buttons to it.
-  SetupWindow(HINSTANCE instance, SetupWindowTexts texts, SetupWindowEvents& events);
-  ~SetupWindow();
-  SetupWindow(const SetupWindow&) = delete;
-  SetupWindow& operator=(const SetupWindow&) = delete;
+  // Creates the window hidden. It asks `events` for the windows to list and reports the buttons
+  // to it.
+  SetupWindow(HINSTANCE instance, SetupWindowEvents& events);
 
-  HWND Handle() const { return window_; }
-
+  // Shows the window and lists the windows, as Refresh does.
   void Show(int showCommand);
-  // Lists the windows afresh, as the program gives them; the chosen one stays chosen if it is
-  // still there.
-  void Refresh();
-  // Dispatches messages until the window is closed; returns the exit code.
-  int RunMessageLoop();
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
-                                     LPARAM lParam) noexcept;
+  friend class BaseWindow<SetupWindow>;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void CreateControls();
@@ -45,32 +39,29 @@ class SetupWindow {
   void OnCommand(int id);
   void OnNotify(const NMHDR& header);
 
+  // Lists the windows afresh, as the program gives them; the chosen one stays chosen if it is
+  // still there.
+  void Refresh();
   void SortBy(int column, bool ascending);
-  void FillList();
-  void Choose(std::uintptr_t window);
-  void OnChosen();
+  // Shows the rows as they stand, with `window` chosen if it is among them.
+  void ShowRows(std::uintptr_t window);
   const ListedWindow* Chosen() const;
+  std::uintptr_t ChosenWindow() const { return Chosen() != nullptr ? Chosen()->window : 0; }
   std::wstring PasteText() const;
-  void SetStatus(const std::wstring& text);
-  int Scale(int pixels) const;
-  int TextWidth(const std::wstring& text) const;
+  void SetStatus(const std::wstring& text) {
+    ::SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  int Scale(int pixels) const { return ::MulDiv(pixels, dpi_, 96); }
+  // The width of the control's caption, as drawn: an "&" marking its access key takes no room.
+  int TextWidth(HWND control) const;
 
   HINSTANCE instance_;
-  const SetupWindowTexts texts_;
   SetupWindowEvents& events_;
-  HWND window_ = nullptr;
-  HWND list_ = nullptr;
-  HWND pasteLabel_ = nullptr;
-  HWND paste_ = nullptr;
-  HWND send_ = nullptr;
-  HWND save_ = nullptr;
-  HWND refresh_ = nullptr;
-  HWND status_ = nullptr;
+  // Its controls, from top left to bottom right.
+  HWND list_{}, pasteLabel_{}, paste_{}, send_{}, save_{}, refresh_{}, status_{};
   int dpi_ = 96;
   UniqueFont font_;
-  ClassIcons icons_;
-  UniqueAccelerators accelerators_;
-  std::vector<ListedWindow> rows_;  // in the list's order
+  std::vector<ListedWindow> rows_;  // in the list's order, which shows their cells as they are
   int sortColumn_ = -1;             // none yet: the order they were listed in
   bool ascending_ = true;
 };

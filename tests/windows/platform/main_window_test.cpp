@@ -68,5 +68,11 @@ TEST_F(MainWindowTest, ReportsAPressOnTheGripInTwips) {
   EXPECT_FLOAT_EQ(events.presses[0].y, 10.0f * 1440 / static_cast<float>(dpi));
 }
 
+// Its object must not take a later window with the same handle for its own.
+TEST_F(MainWindowTest, LetsGoOfItsWindowOnceTheWindowIsDestroyed) {
+  ASSERT_TRUE(DestroyWindow(window.Handle()));
+  EXPECT_EQ(window.Handle(), nullptr);
+}
+
 }  // namespace
 }  // namespace sendlark::win32

@@ -1,4 +1,4 @@
-#include "platform/win32/setup/menu_reader.h"
+#include "platform/win32/setup/target_windows.h"
 
 #include <windows.h>
 
@@ -6,9 +6,7 @@
 
 #include <algorithm>
 
-#include "platform/win32/setup/target_windows.h"
 #include "setup/paste_command.h"
-#include "setup/target_row.h"
 
 namespace sendlark::win32 {
 namespace {
@@ -65,16 +63,13 @@ TEST_P(MenuReaderTest, ReadsTheMenuBarAndFindsThePasteCommand) {
     EXPECT_EQ(item.id, c.items[i].id);
   }
   // The whole description, with the system menu, finds the same in the menus themselves.
-  const std::optional<WindowFacts> facts = DescribeWindow(window.Handle());
+  const std::optional<ListedWindow> facts =
+      DescribeWindow(reinterpret_cast<std::uintptr_t>(window.Handle()));
   ASSERT_TRUE(facts);
-  const setup::TargetRow row = setup::TargetRowOf(*facts);
-  EXPECT_EQ(row.className, L"Static");
-  EXPECT_EQ(row.paste.has_value(), c.expected.has_value());
-  if (row.paste && c.expected) {
-    EXPECT_EQ(row.paste->id, c.expected->id);
-    EXPECT_EQ(row.paste->byShortcut, c.expected->byShortcut);
-  }
-  EXPECT_FALSE(row.pasteFromProgramFile);
+  EXPECT_EQ(facts->className, L"Static");
+  ASSERT_TRUE(facts->menuBar);
+  EXPECT_EQ(setup::FindPasteCommand(*facts->menuBar, facts->systemMenu), c.expected);
+  EXPECT_TRUE(facts->programMenus.empty()) << "read only where the menu bar cannot tell";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -111,8 +106,8 @@ TEST(ProgramMenusTest, NotepadsProgramFileHoldsItsPasteCommand) {
 TEST(ListTargetWindowsTest, NeverListsThisProgramsOwnWindows) {
   const MenuWindow window({"", L"&Edit", {{L"&Paste", 770}}, std::nullopt});
   ::ShowWindow(window.Handle(), SW_SHOWNOACTIVATE);
-  const std::vector<WindowFacts> listed = ListTargetWindows();
-  EXPECT_TRUE(std::none_of(listed.begin(), listed.end(), [&](const WindowFacts& facts) {
+  const std::vector<ListedWindow> listed = ListTargetWindows();
+  EXPECT_TRUE(std::none_of(listed.begin(), listed.end(), [&](const ListedWindow& facts) {
     return facts.window == reinterpret_cast<std::uintptr_t>(window.Handle());
   }));
 }

@@ -1,0 +1,65 @@
+// The ids of SendlarkSetup's texts in its string tables, where each text stands in English and in
+// Japanese (platform/win32/resources/SendlarkSetup.rc). "%1", "%2", ... stand for the values put
+// in. Plain macros, as the resource script includes them too.
+#pragma once
+
+// The window. Captions carry the "&" of their access key; the columns' titles follow each
+// other in the columns' order.
+#define IDS_TITLE 100
+#define IDS_COLUMN_TITLE 101
+#define IDS_COLUMN_CLASS 102
+#define IDS_COLUMN_PROGRAM 103
+#define IDS_COLUMN_PASTE 104
+#define IDS_COLUMN_WINDOW 105
+#define IDS_PASTE_LABEL 106
+#define IDS_REFRESH 107
+#define IDS_SEND 108
+#define IDS_SAVE 109
+
+// The list: the status line once the windows are listed (%1 how many), the paste column (its
+// two notes come after the id), and the status line once one is chosen (%1 its title, %2 the
+// paste command's id).
+#define IDS_LISTED 110
+#define IDS_PASTE_BY_SHORTCUT 111
+#define IDS_PASTE_FROM_FILE 112
+#define IDS_PASTE_NONE 113
+#define IDS_STATUS_PASTE 114
+#define IDS_STATUS_PASTE_BY_SHORTCUT 115
+#define IDS_STATUS_PASTE_FROM_FILE 116
+#define IDS_STATUS_NO_PASTE 117
+
+// The buttons: %1 the window's title, %2 Config.ini's path.
+#define IDS_NO_SELECTION 118
+#define IDS_PASTE_MISSING 119
+#define IDS_PASTE_INVALID 120
+#define IDS_SAVED 121
+#define IDS_SAVED_NO_PROGRAM 122
+#define IDS_SENT 123  // whether it pasted cannot be seen
+#define IDS_NOT_SENT 124
+
+// Why Config.ini was not saved: %1 the key, %2 the value meant for it (for a setting that saving
+// would change, its value now), %3 the system's reason.
+#define IDS_UNUSABLE_KEY 125
+#define IDS_LONE_CR 126
+#define IDS_BARE_SEMICOLON 127
+#define IDS_BACKSLASH_ESCAPE 128
+#define IDS_TRAILING_BACKSLASH 129
+#define IDS_ENTRIES_OVERLAP 130
+#define IDS_NOT_READ_BACK 131
+#define IDS_OTHER_SETTING_CHANGED 132
+#define IDS_READ_FAILED 133
+#define IDS_WRITE_FAILED 134
+
+// The command line: %1 the argument not understood, the handle as given, the window's title, or
+// the list's file with %2 the system's reason.
+#define IDS_USAGE 135
+#define IDS_NO_SUCH_WINDOW 136
+#define IDS_SCRIPT_NO_PASTE 137
+#define IDS_LIST_FAILED 138
+
+// The test send once the window has read the text, or not (%1 its title, %2 the paste command).
+#define IDS_TAKEN 139
+#define IDS_NOT_TAKEN 140
+
+#define IDS_FIRST IDS_TITLE
+#define IDS_LAST IDS_NOT_TAKEN

@@ -1,0 +1,221 @@
+#include "setup/setup_program.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cwchar>
+#include <limits>
+
+#include "config/file_io.h"
+#include "delivery/send_command.h"
+#include "platform/setup_texts.h"
+#include "setup/config_edit.h"
+#include "setup/paste_command.h"
+#include "state/program_state.h"
+
+namespace sendlark::setup {
+
+namespace {
+
+constexpr int kScriptFailed = 1;
+constexpr int kScriptUsage = 2;
+
+// Digits alone in `base`, without sign or blanks, and not above `most`.
+std::optional<std::uint64_t> Number(const std::wstring& text, int base, std::uint64_t most) {
+  const wchar_t* digits = base == 16 ? L"0123456789abcdefABCDEF" : L"0123456789";
+  if (text.empty() || text.find_first_not_of(digits) != std::wstring::npos) return std::nullopt;
+  errno = 0;
+  const unsigned long long value = std::wcstoull(text.c_str(), nullptr, base);
+  if (errno == ERANGE || value > most) return std::nullopt;
+  return value;
+}
+
+// A paste command's identifier as Sendlark accepts it: decimal digits, at most 2147483647.
+std::optional<std::uint32_t> PasteId(const std::wstring& text) {
+  return Number(text, 10, std::numeric_limits<std::int32_t>::max());
+}
+
+// A window handle in decimal or as "0x" and hexadecimal digits; never 0.
+std::optional<std::uintptr_t> WindowHandle(const std::wstring& text) {
+  const bool hex = text.size() > 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X');
+  const std::optional<std::uint64_t> handle = Number(hex ? text.substr(2) : text, hex ? 16 : 10,
+                                                     std::numeric_limits<std::uintptr_t>::max());
+  if (!handle || *handle == 0) return std::nullopt;
+  return *handle;
+}
+
+bool IsSwitch(const std::wstring& argument, std::wstring_view name) {
+  return std::equal(argument.begin(), argument.end(), name.begin(), name.end(),
+                    [](wchar_t c, wchar_t lower) {
+                      return (c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c) == lower;
+                    });
+}
+
+// One line of the /list table. A tab or line break inside a field becomes a blank, so that
+// every line stays one row of its fields.
+std::wstring Line(std::initializer_list<std::wstring> fields) {
+  std::wstring line;
+  for (const std::wstring& field : fields) {
+    if (&field != fields.begin()) line += L'\t';
+    for (const wchar_t c : field)
+      line += c == L'\t' || c == L'\r' || c == L'\n' ? L' ' : c;
+  }
+  return line + L"\r\n";
+}
+
+std::wstring Tell(std::wstring text) {
+  Sys().ShowMessage(text);
+  return text;
+}
+
+}  // namespace
+
+std::wstring SetupProgram::Say(int text, std::initializer_list<std::wstring_view> values) const {
+  const std::wstring pattern = text_(text);
+  std::wstring filled;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const wchar_t next = i + 1 < pattern.size() ? pattern[i + 1] : L'\0';
+    const auto index = static_cast<std::size_t>(next - L'1');
+    // A value's own text is never searched for marks.
+    if (pattern[i] == L'%' && next >= L'1' && next <= L'9' && index < values.size()) {
+      filled += values.begin()[index];
+      ++i;
+    } else {
+      filled += pattern[i];
+    }
+  }
+  return filled;
+}
+
+void SetupProgram::Describe(ListedWindow& window) const {
+  std::optional<PasteCommand> paste =
+      FindPasteCommand(window.menuBar.value_or(Menu{}), window.systemMenu);
+  // Wine cannot read another process's menus, and a program may set its menu bar up only
+  // later; the menus it was built with usually hold the same commands.
+  const bool fromFile = !paste && (!window.menuBar || window.menuBar->empty());
+  for (std::size_t i = 0; fromFile && !paste && i < window.programMenus.size(); ++i) {
+    paste = FindPasteCommand(window.programMenus[i], {});
+  }
+  wchar_t handle[32];
+  std::swprintf(handle, std::size(handle), L"0x%llX",
+                static_cast<unsigned long long>(window.window));
+  window.handle = handle;
+  if (!paste) {
+    window.pasteCell = Say(IDS_PASTE_NONE);
+    window.status = Say(IDS_STATUS_NO_PASTE, {window.title});
+    return;
+  }
+  window.paste = paste->id;
+  const std::wstring id = std::to_wstring(paste->id);
+  window.pasteCell = id;
+  if (paste->byShortcut) window.pasteCell += L" " + Say(IDS_PASTE_BY_SHORTCUT);
+  if (fromFile) window.pasteCell += L" " + Say(IDS_PASTE_FROM_FILE);
+  const int found = fromFile            ? IDS_STATUS_PASTE_FROM_FILE
+                    : paste->byShortcut ? IDS_STATUS_PASTE_BY_SHORTCUT
+                                        : IDS_STATUS_PASTE;
+  window.status = Say(found, {window.title, id});
+}
+
+std::vector<ListedWindow> SetupProgram::ListWindows(std::wstring& status) {
+  std::vector<ListedWindow> windows = list_();
+  for (ListedWindow& window : windows)
+    Describe(window);
+  status = Say(IDS_LISTED, {std::to_wstring(windows.size())});
+  return windows;
+}
+
+std::optional<std::uint32_t> SetupProgram::Usable(const ListedWindow* chosen,
+                                                  const std::wstring& paste,
+                                                  std::wstring& status) const {
+  const std::optional<std::uint32_t> id = PasteId(paste);
+  const int problem = chosen == nullptr ? IDS_NO_SELECTION
+                      : paste.empty()   ? IDS_PASTE_MISSING
+                      : !id             ? IDS_PASTE_INVALID
+                                        : 0;
+  if (problem == 0) return id;
+  status = Tell(Say(problem));
+  return std::nullopt;
+}
+
+std::wstring SetupProgram::Save(const ListedWindow* chosen, const std::wstring& paste) {
+  std::wstring status;
+  const std::optional<std::uint32_t> id = Usable(chosen, paste, status);
+  if (!id) return status;
+  if (const std::optional<SaveFailure> failure = SaveSettings(*chosen, *id)) {
+    return Tell(Say(failure->reason, {failure->key, failure->value, failure->detail}));
+  }
+  return Say(chosen->program.empty() ? IDS_SAVED_NO_PROGRAM : IDS_SAVED,
+             {chosen->title, ProgramFilePath(kConfigFileName)});
+}
+
+std::wstring SetupProgram::SendTestText(const ListedWindow* chosen, const std::wstring& paste) {
+  std::wstring status;
+  const std::optional<std::uint32_t> id = Usable(chosen, paste, status);
+  if (!id) return status;
+  // A copy: the message boxes that delivering may show run their own message loops.
+  const ListedWindow target = *chosen;
+  // Sendlark's own road with the number typed, so that what works here works there: Deliver
+  // with its clipboard, activation, paste, confirmation and messages.
+  switch (Deliver(kTestText, {target.className, target.title, std::to_wstring(*id)})) {
+    case Delivery::Taken:
+      return Say(IDS_TAKEN, {target.title});
+    case Delivery::Unseen:
+      return Say(IDS_SENT, {target.title});
+    case Delivery::NotTaken:
+      return Say(IDS_NOT_TAKEN, {target.title, std::to_wstring(*id)});
+    default:
+      return Say(IDS_NOT_SENT, {target.title});
+  }
+}
+
+int SetupProgram::RunScript(const std::vector<std::wstring>& arguments, std::wstring& message) {
+  const auto usage = [&](std::size_t notUnderstood) {
+    message = Say(IDS_USAGE, {arguments[notUnderstood]});
+    return kScriptUsage;
+  };
+  const std::size_t count = arguments.size();
+  if (IsSwitch(arguments[0], L"/list")) {
+    return count == 2 ? List(arguments[1], message) : usage(count < 2 ? 0 : 2);
+  }
+  if (!IsSwitch(arguments[0], L"/save") || count < 2) return usage(0);
+  const std::optional<std::uintptr_t> window = WindowHandle(arguments[1]);
+  if (!window) return usage(1);
+  std::optional<std::uint32_t> paste;
+  if (count > 2 && (count == 3 || !IsSwitch(arguments[2], L"/paste"))) return usage(2);
+  if (count > 2 && !(paste = PasteId(arguments[3]))) return usage(3);
+  if (count > 4) return usage(4);
+
+  std::optional<ListedWindow> target = describe_(*window);
+  if (!target) {
+    message = Say(IDS_NO_SUCH_WINDOW, {arguments[1]});
+  } else {
+    Describe(*target);
+    if (!paste) paste = target->paste;
+    if (!paste) {
+      message = Say(IDS_SCRIPT_NO_PASTE, {target->title});
+    } else if (const std::optional<SaveFailure> failure = SaveSettings(*target, *paste)) {
+      message = Say(failure->reason, {failure->key, failure->value, failure->detail});
+    }
+  }
+  return message.empty() ? 0 : kScriptFailed;
+}
+
+// UTF-8 without a mark, a header line and one line per window, each ending in CR LF, fields
+// separated by tabs: title, class, program, paste (the decimal id, empty when there is none)
+// and the window's handle.
+int SetupProgram::List(const std::wstring& file, std::wstring& message) {
+  std::wstring text = Line({L"title", L"class", L"program", L"paste", L"hwnd"});
+  std::wstring listed;
+  for (const ListedWindow& window : ListWindows(listed)) {
+    const std::wstring paste = window.paste ? std::to_wstring(*window.paste) : L"";
+    text += Line({window.title, window.className, window.program, paste, window.handle});
+  }
+  if (const ErrorText error =
+          Sys().ReplaceFileBytes(file, EncodeUnicode(text, FileEncoding::Utf8))) {
+    message = Say(IDS_LIST_FAILED, {file, *error});
+    return kScriptFailed;
+  }
+  return 0;
+}
+
+}  // namespace sendlark::setup
