@@ -71,7 +71,8 @@ Delivery PasteToApplication(const DeliveryTarget& target) {
   if (!request) return FailPaste(NotTakenText(paste.id), Delivery::NotTaken);
   // A reader that names no window is taken for the target, since some real ones do not. Once
   // another program has read the text, the target's own read no longer shows: no alarm then.
-  const bool byTarget = request->process == 0 || request->process == window.process;
+  const bool byTarget = request->reader == 0 || request->reader == window.window ||
+                        Sys().ProcessOf(request->reader) == window.process;
   return byTarget ? Delivery::Taken : Delivery::Unseen;
 }
 

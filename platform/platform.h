@@ -52,7 +52,7 @@ struct TargetWindow {
 
 // A program's request for the text this program put on the clipboard: it reads the text.
 struct TextRequest {
-  std::uint32_t process = 0;  // of the window that holds the clipboard open; 0: it named none
+  WindowRef reader = 0;  // the window that holds the clipboard open; 0: it named none
 };
 
 // One entry of a popup menu as it is to be shown. A separator has no id and no text.
@@ -130,6 +130,8 @@ class Platform {
   // `patienceMs`, handling meanwhile only what other programs send to this one, and returns at
   // once when one came already; nothing when none came.
   virtual std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) = 0;
+  // The process a window belongs to; 0 once the window is gone.
+  virtual std::uint32_t ProcessOf(WindowRef window) = 0;
   // The top-level window with exactly this class and title. Windows of this program's own
   // process are never targets.
   virtual TargetWindow FindTargetWindow(const std::wstring& className,

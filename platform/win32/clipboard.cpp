@@ -118,10 +118,7 @@ LRESULT ClipboardOwner::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 // if it named one.
 void ClipboardOwner::OnRenderRequest() {
   if (!pending_) return;
-  const HWND reader = ::GetOpenClipboardWindow();
-  DWORD process = 0;
-  if (reader != nullptr) ::GetWindowThreadProcessId(reader, &process);
-  request_ = TextRequest{process};
+  request_ = TextRequest{ToRef(::GetOpenClipboardWindow())};
   PutText();
 }
 
@@ -143,9 +140,10 @@ ErrorText Win32Platform::PutClipboardText(const std::wstring& text) {
   const ClipboardSession session(clipboard_.Window());
   if (!session.IsOpen()) return LastErrorText();
   if (!::EmptyClipboard()) return LastErrorText();
-  // Announced without data; the result is null either way, so the format's presence tells.
+  // Announced without data, for which the result is null even when it worked.
+  ::SetLastError(ERROR_SUCCESS);
   ::SetClipboardData(CF_UNICODETEXT, nullptr);
-  if (!::IsClipboardFormatAvailable(CF_UNICODETEXT)) return LastErrorText();
+  if (::GetLastError() != ERROR_SUCCESS) return LastErrorText();
   clipboard_.Offer(text);
   PutLocale();
   PutKeepOutMarks();
@@ -165,6 +163,12 @@ std::optional<TextRequest> Win32Platform::AwaitTextRequest(std::uint32_t patienc
     return clipboard_.FirstRequest() ? Attempt::Done : Attempt::Again;
   });
   return clipboard_.FirstRequest();
+}
+
+std::uint32_t Win32Platform::ProcessOf(WindowRef window) {
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(ToHwnd(window), &process);
+  return process;
 }
 
 }  // namespace sendlark::win32

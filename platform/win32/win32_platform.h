@@ -43,6 +43,7 @@ class Win32Platform final : public Platform {
   void ShowMessage(const std::wstring& text) override;
   ErrorText PutClipboardText(const std::wstring& text) override;
   std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) override;
+  std::uint32_t ProcessOf(WindowRef window) override;
   TargetWindow FindTargetWindow(const std::wstring& className,
                                 const std::wstring& windowName) override;
   bool ActivateByTitle(const std::wstring& title) override;

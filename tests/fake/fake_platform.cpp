@@ -274,8 +274,8 @@ ErrorText FakePlatform::PutClipboardText(const std::wstring& text) {
   clipboardWrites.push_back(text);
   clipboard_ = text;
   request_.reset();
-  lateRead_.reset();
-  if (reading == Reading::AnotherFirst) request_ = TextRequest{kOtherProcess};
+  lateReader_ = 0;
+  if (reading == Reading::AnotherFirst) request_ = TextRequest{kOtherReader};
   return std::nullopt;
 }
 
@@ -283,13 +283,20 @@ std::optional<TextRequest> FakePlatform::AwaitTextRequest(std::uint32_t patience
   if (request_) return request_;
   trace.push_back("wait");
   if (whileWaiting) std::exchange(whileWaiting, nullptr)();
-  if (lateRead_) {
+  if (lateReader_ != 0) {
     waitedMs += lateMs;
-    request_ = TextRequest{*lateRead_};
+    request_ = TextRequest{lateReader_};
   } else {
     waitedMs += patienceMs;
   }
   return request_;
+}
+
+std::uint32_t FakePlatform::ProcessOf(WindowRef window) {
+  for (const FakeWindow& candidate : windows) {
+    if (candidate.ref == window) return candidate.process;
+  }
+  return window == kOtherReader ? kTargetProcess + 1 : 0;
 }
 
 TargetWindow FakePlatform::FindTargetWindow(const std::wstring& className,
@@ -318,9 +325,9 @@ CommandOutcome FakePlatform::SendCommandId(WindowRef target, std::int32_t id) {
     sent.push_back({target, id, clipboard_});
   }
   if (sendOutcome.error != 0 || request_) return sendOutcome;
-  if (reading == Reading::DuringCommand) request_ = TextRequest{kTargetProcess};
+  if (reading == Reading::DuringCommand) request_ = TextRequest{target};
   if (reading == Reading::Unnamed) request_ = TextRequest{0};
-  if (reading == Reading::Late) lateRead_ = kTargetProcess;
+  if (reading == Reading::Late) lateReader_ = target;
   return sendOutcome;
 }
 

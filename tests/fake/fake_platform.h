@@ -106,6 +106,7 @@ class FakePlatform : public Platform {
   void ShowMessage(const std::wstring& text) override;
   ErrorText PutClipboardText(const std::wstring& text) override;
   std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) override;
+  std::uint32_t ProcessOf(WindowRef window) override;
   TargetWindow FindTargetWindow(const std::wstring& className,
                                 const std::wstring& windowName) override;
   bool ActivateByTitle(const std::wstring& title) override;
@@ -115,13 +116,13 @@ class FakePlatform : public Platform {
 
   static constexpr WindowRef kMainWindow = 1;
   static constexpr std::uint32_t kTargetProcess = 40;  // of every window added
-  static constexpr std::uint32_t kOtherProcess = 50;   // a clipboard manager, say
+  static constexpr WindowRef kOtherReader = 2;         // a clipboard manager's, say
 
  private:
   std::filesystem::path HostPath(const std::wstring& path) const;
   std::wstring clipboard_;
-  std::optional<TextRequest> request_;     // the first for the text on the clipboard
-  std::optional<std::uint32_t> lateRead_;  // the process that will read after its command
+  std::optional<TextRequest> request_;  // the first for the text on the clipboard
+  WindowRef lateReader_ = 0;            // the window that will read after its command
   WindowRef nextWindow_ = 100;
 };
 

@@ -88,29 +88,24 @@ TEST(Clipboard, GivesUpAfterAboutFiveSeconds) {
   EXPECT_LT(waited, std::chrono::milliseconds(6500));
 }
 
-// The request for the text tells who reads it: the process of the window that opened the
-// clipboard, or 0 for a reader that named none.
+// The request for the text tells who reads it: the window that opened the clipboard, or none.
 TEST(Clipboard, TheRequestForTheTextTellsWhoReadsIt) {
   for (const bool named : {true, false}) {
     ASSERT_FALSE(Platform().PutClipboardText(L"asked for"));
     std::wstring read;
+    HWND window = nullptr;
     std::thread reader([&] {
-      HWND window = named ? CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                            nullptr, nullptr)
-                          : nullptr;
-      if (OpenClipboard(window)) {
-        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-          read = static_cast<const wchar_t*>(GlobalLock(data));
-          GlobalUnlock(data);
-        }
-        CloseClipboard();
+      if (named) {
+        window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                 nullptr);
       }
+      read = harness::ClipboardText(window);
       if (window != nullptr) DestroyWindow(window);
     });
     const std::optional<TextRequest> request = Platform().AwaitTextRequest(5000);
     reader.join();
     ASSERT_TRUE(request);
-    EXPECT_EQ(request->process, named ? GetCurrentProcessId() : 0u);
+    EXPECT_EQ(request->reader, ToRef(window));
     EXPECT_EQ(read, L"asked for");
   }
 }

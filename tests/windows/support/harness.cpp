@@ -234,9 +234,9 @@ std::vector<COLORREF> CaptureScreen(const RECT& area) {
   return pixels;
 }
 
-std::wstring ClipboardText() {
+std::wstring ClipboardText(HWND window) {
   std::wstring text;
-  if (!OpenClipboard(nullptr)) return L"<not open>";
+  if (!OpenClipboard(window)) return L"<not open>";
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     text = static_cast<const wchar_t*>(GlobalLock(data));
     GlobalUnlock(data);

@@ -86,8 +86,8 @@ void Xdotool(const std::wstring& arguments);
 // The colours of a rectangle of the screen, row by row, as RGB triples in COLORREFs.
 std::vector<COLORREF> CaptureScreen(const RECT& area);
 
-// The Unicode text on the clipboard, read as any program reads it.
-std::wstring ClipboardText();
+// The Unicode text on the clipboard, read as any program reads it, opened through `window`.
+std::wstring ClipboardText(HWND window = nullptr);
 
 // The texts the recorder target has pasted, in order.
 std::vector<std::wstring> ReadRecords(const std::wstring& file);
