@@ -66,6 +66,9 @@ class Win32Platform final : public Platform {
 // keeps, without a message to that process, so a hung program cannot stall the caller.
 std::wstring TitleOf(HWND window);
 
+// The visible top-level windows of other processes, front to back.
+std::vector<HWND> OtherVisibleWindows();
+
 inline HWND ToHwnd(WindowRef window) {
   return reinterpret_cast<HWND>(window);
 }
