@@ -108,14 +108,10 @@ LRESULT SetupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {Scale(kSmallestSize.cx),
                                                                Scale(kSmallestSize.cy)};
       return 0;
-    case WM_DPICHANGED: {
-      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+    case WM_DPICHANGED:
       ApplyDpi(HIWORD(wParam));
-      ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
-                     suggested.right - suggested.left, suggested.bottom - suggested.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+      MoveToSuggested(lParam);
       return 0;
-    }
     case WM_COMMAND:
       // From a button, or from the F5 accelerator.
       if (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == 1) OnCommand(LOWORD(wParam));
