@@ -1,6 +1,4 @@
-// The platform the program runs on: Windows. Its parts are implemented in the files of this
-// folder, one concern each: program.cpp, files.cpp, locale_text.cpp, clipboard.cpp,
-// target_window.cpp, delivery_lock.cpp, and the window's own in win32_platform.cpp.
+// The platform the program runs on: Windows, one concern per file of this folder.
 #pragma once
 
 #include <windows.h>
@@ -52,8 +50,6 @@ class Win32Platform final : public Platform {
   void ReleaseDeliveryLock() override;
 
  private:
-  HWND Window() const { return window_; }
-
   HWND window_;
   std::wstring title_;
   ClipboardOwner clipboard_;
