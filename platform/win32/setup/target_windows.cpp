@@ -28,8 +28,8 @@ constexpr DWORD kLongestPath = 32768;
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[kLongestClassName] = {};
-  const int length = ::GetClassNameW(window, name, kLongestClassName);
-  return std::wstring(name, static_cast<std::size_t>(length > 0 ? length : 0));
+  ::GetClassNameW(window, name, kLongestClassName);
+  return name;
 }
 
 // The full path of the executable of the process that owns `window`; empty when the system
