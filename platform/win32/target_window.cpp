@@ -55,16 +55,9 @@ void BringToFront(HWND window) {
 }  // namespace
 
 std::wstring TitleOf(HWND window) {
-  std::wstring title(256, L'\0');
-  for (;;) {
-    const int length = ::GetWindowTextW(window, title.data(), static_cast<int>(title.size()));
-    // A title that fills the buffer may have been cut.
-    if (length < static_cast<int>(title.size()) - 1) {
-      title.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-      return title;
-    }
-    title.assign(title.size() * 2, L'\0');
-  }
+  return ReadWholeText([window](wchar_t* buffer, DWORD size) {
+    return std::max(::GetWindowTextW(window, buffer, static_cast<int>(size)), 0);
+  });
 }
 
 std::vector<HWND> OtherVisibleWindows() {

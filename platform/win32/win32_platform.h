@@ -58,6 +58,21 @@ class Win32Platform final : public Platform {
   bool lockHeld_ = false;
 };
 
+// The whole text that `read(buffer, size)` writes into a buffer of `size` characters, returning
+// its length: a text that fills the buffer may have been cut, and is read again into one twice
+// as large.
+template <typename Read>
+std::wstring ReadWholeText(Read read) {
+  for (std::wstring text(256, L'\0');; text.assign(text.size() * 2, L'\0')) {
+    const auto length =
+        static_cast<std::size_t>(read(text.data(), static_cast<DWORD>(text.size())));
+    if (length + 1 < text.size()) {
+      text.resize(length);
+      return text;
+    }
+  }
+}
+
 // The window's whole title. For another process's window this reads the title the system
 // keeps, without a message to that process, so a hung program cannot stall the caller.
 std::wstring TitleOf(HWND window);
