@@ -81,8 +81,7 @@ ErrorText Win32Platform::StartProgram(const ProgramStart& start) {
                         &startup, &process)) {
     return LastErrorText();
   }
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
+  const UniqueKernelHandle thread(process.hThread), started(process.hProcess);
   return std::nullopt;
 }
 
