@@ -71,19 +71,9 @@ void Form_MouseDown(short button, short /*shift*/, float /*x*/, float /*y*/) {
 }
 
 void Toolbar_ButtonClick(int index) {
-  switch (index) {
-    case 1:
-      LaunchApplication(g_settings[ApplicationPath]);
-      return;
-    case 2:
-      mnu_sub_replay_Click();
-      return;
-    case 3:
-      PopupMainMenu();
-      return;
-    default:
-      return;
-  }
+  if (index == 1) LaunchApplication(g_settings[ApplicationPath]);
+  if (index == 2) mnu_sub_replay_Click();
+  if (index == 3) PopupMainMenu();
 }
 
 void Toolbar_OLEDragDrop(DropEvent& drop) {
@@ -113,8 +103,7 @@ void LaunchApplication(const std::wstring& path) {
 }
 
 void SetTopMost(WindowRef window, short flag) {
-  if (flag == 1) Sys().SetAlwaysOnTop(window, true);
-  if (flag == 0) Sys().SetAlwaysOnTop(window, false);
+  if (flag == 0 || flag == 1) Sys().SetAlwaysOnTop(window, flag == 1);
 }
 
 void sub_mnu_refresh_Click() {

@@ -15,18 +15,16 @@ std::optional<std::size_t> FindKeyIn(const std::wstring& work, const std::wstrin
   // Folding keeps every character in place, so positions found in the folded copy hold for
   // the working text as well.
   const std::size_t keyAt = fold(work).find(fold(key));
-  if (keyAt == std::wstring::npos) return std::nullopt;
-  return keyAt;
+  return keyAt == std::wstring::npos ? std::nullopt : std::optional(keyAt);
 }
 
 std::optional<ValueSpan> FindIn(const std::wstring& work, const std::wstring& key, CaseFold fold) {
-  const std::optional<std::size_t> found = FindKeyIn(work, key, fold);
-  if (!found) return std::nullopt;
-  const std::size_t keyAt = *found;
-  const std::size_t equalsAt = work.find(L'=', keyAt + 1);
-  const std::size_t endAt = work.find(L';', keyAt);
-  if (endAt == std::wstring::npos) return std::nullopt;
-  if (equalsAt == std::wstring::npos || equalsAt > endAt) return std::nullopt;
+  const std::optional<std::size_t> keyAt = FindKeyIn(work, key, fold);
+  if (!keyAt) return std::nullopt;
+  const std::size_t equalsAt = work.find(L'=', *keyAt + 1);
+  const std::size_t endAt = work.find(L';', *keyAt);
+  // A missing "=" lies at npos, after any ";".
+  if (endAt == std::wstring::npos || equalsAt > endAt) return std::nullopt;
   return ValueSpan{equalsAt + 1, endAt};
 }
 

@@ -4,10 +4,6 @@ namespace sendlark {
 
 namespace {
 
-bool ContainsIgnoringCase(const std::wstring& text, const std::wstring& part, CaseFold fold) {
-  return fold(text).find(fold(part)) != std::wstring::npos;
-}
-
 std::wstring WithoutCrLf(std::wstring_view field) {
   return ReplaceAll(field, kCrLf, L"");
 }
@@ -19,7 +15,7 @@ std::wstring GetField(const std::wstring& text, int n, const std::wstring& delim
   if (delimiter.empty()) return n == 1 ? text : std::wstring();
   if (text.find(delimiter) == std::wstring::npos) {
     // Only a match in another letter case lets the text count as cut (into one field).
-    if (!ContainsIgnoringCase(text, delimiter, fold)) return n == 1 ? text : std::wstring();
+    if (fold(text).find(fold(delimiter)) == std::wstring::npos) return n == 1 ? text : L"";
   }
   if (n < 1) return {};
   std::size_t start = 0;

@@ -16,9 +16,6 @@ constexpr bool IsHighSurrogate(char32_t unit) {
 constexpr bool IsLowSurrogate(char32_t unit) {
   return unit >= 0xDC00 && unit <= 0xDFFF;
 }
-constexpr bool IsSurrogate(char32_t unit) {
-  return unit >= 0xD800 && unit <= 0xDFFF;
-}
 constexpr char32_t HighSurrogate(char32_t codePoint) {
   return 0xD800 + ((codePoint - 0x10000) >> 10);
 }
@@ -85,7 +82,7 @@ char32_t ReadUtf16(UnitAt unitAt, std::size_t count, std::size_t& at) {
     }
   }
   // A 32-bit wchar_t can hold values no code point has.
-  if (IsSurrogate(unit) || unit > kLastCodePoint) return kReplacement;
+  if (IsHighSurrogate(unit) || IsLowSurrogate(unit) || unit > kLastCodePoint) return kReplacement;
   return unit;
 }
 
@@ -216,30 +213,14 @@ FileEncoding DetectEncoding(std::string_view bytes) {
 }
 
 std::wstring DecodeUnicode(std::string_view bytes, FileEncoding encoding) {
-  switch (encoding) {
-    case FileEncoding::Utf8:
-    case FileEncoding::Utf8Bom:
-      return DecodeUtf8(bytes);
-    case FileEncoding::Utf16Le:
-      return DecodeUtf16Le(bytes);
-    case FileEncoding::Ansi:
-      break;
-  }
-  return {};
+  if (encoding == FileEncoding::Ansi) return {};
+  return encoding == FileEncoding::Utf16Le ? DecodeUtf16Le(bytes) : DecodeUtf8(bytes);
 }
 
 std::string EncodeUnicode(std::wstring_view text, FileEncoding encoding) {
-  switch (encoding) {
-    case FileEncoding::Utf8:
-      return EncodeUtf8(text, false);
-    case FileEncoding::Utf8Bom:
-      return EncodeUtf8(text, true);
-    case FileEncoding::Utf16Le:
-      return EncodeUtf16Le(text);
-    case FileEncoding::Ansi:
-      break;
-  }
-  return {};
+  if (encoding == FileEncoding::Ansi) return {};
+  if (encoding == FileEncoding::Utf16Le) return EncodeUtf16Le(text);
+  return EncodeUtf8(text, encoding == FileEncoding::Utf8Bom);
 }
 
 }  // namespace sendlark

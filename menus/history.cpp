@@ -10,14 +10,6 @@
 
 namespace sendlark {
 
-namespace {
-
-void ShowEntry(int item, const std::wstring& caption) {
-  mnu_sub_sub_log[item] = {caption, true};
-}
-
-}  // namespace
-
 void UpdateHistory(int mode, const std::wstring& text) {
   // Another copy's delivery must not slip in between reading the log and writing it back.
   const DeliveryTurn turn;
@@ -27,7 +19,7 @@ void UpdateHistory(int mode, const std::wstring& text) {
   std::array<std::wstring, kHistorySize + 1> working;  // positions 1 to 10
   int offset = 0;
   if (mode == Add) {
-    ShowEntry(1, text);
+    mnu_sub_sub_log[1] = {text, true};
     working[1] = text;
     offset = 1;
   }
@@ -35,7 +27,7 @@ void UpdateHistory(int mode, const std::wstring& text) {
       LeadingFields(g_logText, std::wstring(kCrLf), kHistorySize - offset, SystemFold);
   for (std::size_t n = 1; n <= lines.size(); ++n) {
     const int position = static_cast<int>(n) + offset;
-    ShowEntry(position, lines[n - 1]);
+    mnu_sub_sub_log[position] = {lines[n - 1], true};
     working[position] = lines[n - 1];
   }
 

@@ -1,7 +1,5 @@
 #include "platform/strip_layout.h"
 
-#include <array>
-
 namespace sendlark {
 
 namespace {
@@ -9,32 +7,11 @@ namespace {
 constexpr int kTwipsPerInch = 1440;
 constexpr int kDesignDpi = 96;
 
-// The ridge lines of both grips: x in twips and colour, a light line with a shadow line one
-// pixel to its right. The left edge of the toolbar hides the first line of the right grip.
-struct GripDesign {
-  int x;
-  Colour colour;
-};
-constexpr std::array<GripDesign, 16> kGripDesign = {{
-    {0, kGripLight},
-    {15, kGripShadow},
-    {30, kGripLight},
-    {45, kGripShadow},
-    {60, kGripLight},
-    {75, kGripShadow},
-    {90, kGripLight},
-    {105, kGripShadow},
-    {1200, kGripLight},
-    {1215, kGripShadow},
-    {1230, kGripLight},
-    {1245, kGripShadow},
-    {1260, kGripLight},
-    {1275, kGripShadow},
-    {1290, kGripLight},
-    {1305, kGripShadow},
-}};
-
 constexpr int kPixelTwips = 15;
+// Each grip is eight ridge lines a pixel wide, light and shadow by turns, starting at these x.
+// The left edge of the toolbar hides the first line of the right grip.
+constexpr int kGripStartTwips[] = {0, 1200};
+constexpr int kGripLines = 8;
 constexpr int kClientWidthTwips = 1320;
 constexpr int kClientHeightTwips = 330;
 constexpr int kToolbarLeftTwips = 120;
@@ -71,9 +48,13 @@ WindowLayout LayoutFor(int dpi) {
   layout.imageSize = FromDesignPixels(kImageSizePx, dpi);
   // Each line covers the pixels of its own 15 twips, so at any scale the lines stay sharp
   // and meet without gaps or overlaps.
-  for (const GripDesign& line : kGripDesign) {
-    const int left = FromTwips(line.x, dpi);
-    layout.grips.push_back({left, FromTwips(line.x + kPixelTwips, dpi) - left, line.colour});
+  for (const int start : kGripStartTwips) {
+    for (int line = 0; line < kGripLines; ++line) {
+      const int x = start + line * kPixelTwips;
+      const int left = FromTwips(x, dpi);
+      layout.grips.push_back(
+          {left, FromTwips(x + kPixelTwips, dpi) - left, line % 2 == 0 ? kGripLight : kGripShadow});
+    }
   }
   return layout;
 }

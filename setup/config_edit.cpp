@@ -7,16 +7,13 @@
 #include "config/file_io.h"
 #include "state/program_state.h"
 
-// Sendlark looks its keys up in TextLines(file), while the edits below are placed by searching
-// the file's own text, whose line ends must stay as they are. Both searches find the same entry.
-// TextLines only puts a LF after every CR that has none, and CR LF after an unfinished last line.
-// None of these is a backslash, ";" or "=", and a LF goes only after a CR, never between a
-// backslash and a ";": so the "\;" pairs, the "=" and the ";" are the same characters in both
-// texts, in the same order. A usable key holds neither CR nor LF, so it cannot match across
-// what was put in, and as the fold treats every character alone, the key occurs at the same
-// characters in both texts. The first occurrence, the "=" after it and the ";" that ends the
-// entry are therefore the same, and the value read differs from the raw span only by the LFs
-// put after lone CRs, which no value written here holds.
+// Sendlark looks its keys up in TextLines(file), while the edits below are placed in the file's
+// own text, whose line ends must stay as they are. Both find the same entry: TextLines only adds
+// a LF after a lone CR (and CR LF after an unfinished last line), never a backslash, ";" or "=",
+// and never between a backslash and a ";"; a usable key holds neither CR nor LF, and the fold
+// treats every character alone. So the key, its "=" and its ";" are the same characters in both
+// texts, and the value read differs from the raw span only by LFs after lone CRs, which no value
+// written here holds.
 
 namespace sendlark::setup {
 

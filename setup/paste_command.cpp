@@ -13,9 +13,7 @@ constexpr std::array<std::wstring_view, 6> kPasteWords = {
 };
 
 // Japanese captions are often padded with the ideographic space as well as the ASCII one.
-bool IsBlank(wchar_t c) {
-  return c == L' ' || c == L'\u3000';
-}
+constexpr std::wstring_view kBlanks = L" \u3000";
 
 bool IsAsciiAlnum(wchar_t c) {
   return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
@@ -26,12 +24,8 @@ wchar_t AsciiLower(wchar_t c) {
 }
 
 void TrimBlanks(std::wstring& text) {
-  while (!text.empty() && IsBlank(text.back()))
-    text.pop_back();
-  std::size_t first = 0;
-  while (first < text.size() && IsBlank(text[first]))
-    ++first;
-  text.erase(0, first);
+  text.erase(text.find_last_not_of(kBlanks) + 1);
+  text.erase(0, text.find_first_not_of(kBlanks));
 }
 
 bool StripSuffix(std::wstring& text, std::wstring_view suffix) {
@@ -88,12 +82,6 @@ const MenuNode* FirstCommand(const Menu& menu, const Test& test) {
   return nullptr;
 }
 
-template <typename Test>
-const MenuNode* FirstCommand(const Menu& menuBar, const Menu& systemMenu, const Test& test) {
-  if (const MenuNode* found = FirstCommand(menuBar, test)) return found;
-  return FirstCommand(systemMenu, test);
-}
-
 }  // namespace
 
 bool IsPasteCaption(std::wstring_view caption) {
@@ -109,17 +97,19 @@ bool IsCtrlVShortcut(std::wstring_view caption) {
   if (tab == std::wstring_view::npos) return false;
   std::wstring keys;
   for (const wchar_t c : caption.substr(tab + 1)) {
-    if (!IsBlank(c)) keys += AsciiLower(c);
+    if (kBlanks.find(c) == kBlanks.npos) keys += AsciiLower(c);
   }
   return keys == L"ctrl+v";
 }
 
 std::optional<PasteCommand> FindPasteCommand(const Menu& menuBar, const Menu& systemMenu) {
-  if (const MenuNode* item = FirstCommand(menuBar, systemMenu, IsPasteCaption)) {
-    return PasteCommand{item->id, false};
-  }
-  if (const MenuNode* item = FirstCommand(menuBar, systemMenu, IsCtrlVShortcut)) {
-    return PasteCommand{item->id, true};
+  for (const bool byShortcut : {false, true}) {
+    for (const Menu* menu : {&menuBar, &systemMenu}) {
+      if (const MenuNode* item =
+              FirstCommand(*menu, byShortcut ? IsCtrlVShortcut : IsPasteCaption)) {
+        return PasteCommand{item->id, byShortcut};
+      }
+    }
   }
   return std::nullopt;
 }

@@ -63,6 +63,14 @@ std::wstring Line(std::initializer_list<std::wstring> fields) {
   return line + L"\r\n";
 }
 
+// Why the chosen window and the paste command as typed cannot be used; 0 when they can.
+int Unusable(const ListedWindow* chosen, const std::wstring& paste) {
+  return chosen == nullptr ? IDS_NO_SELECTION
+         : paste.empty()   ? IDS_PASTE_MISSING
+         : !PasteId(paste) ? IDS_PASTE_INVALID
+                           : 0;
+}
+
 std::wstring Tell(std::wstring text) {
   Sys().ShowMessage(text);
   return text;
@@ -124,24 +132,9 @@ std::vector<ListedWindow> SetupProgram::ListWindows(std::wstring& status) {
   return windows;
 }
 
-std::optional<std::uint32_t> SetupProgram::Usable(const ListedWindow* chosen,
-                                                  const std::wstring& paste,
-                                                  std::wstring& status) const {
-  const std::optional<std::uint32_t> id = PasteId(paste);
-  const int problem = chosen == nullptr ? IDS_NO_SELECTION
-                      : paste.empty()   ? IDS_PASTE_MISSING
-                      : !id             ? IDS_PASTE_INVALID
-                                        : 0;
-  if (problem == 0) return id;
-  status = Tell(Say(problem));
-  return std::nullopt;
-}
-
 std::wstring SetupProgram::Save(const ListedWindow* chosen, const std::wstring& paste) {
-  std::wstring status;
-  const std::optional<std::uint32_t> id = Usable(chosen, paste, status);
-  if (!id) return status;
-  if (const std::optional<SaveFailure> failure = SaveSettings(*chosen, *id)) {
+  if (const int problem = Unusable(chosen, paste)) return Tell(Say(problem));
+  if (const std::optional<SaveFailure> failure = SaveSettings(*chosen, *PasteId(paste))) {
     return Tell(Say(failure->reason, {failure->key, failure->value, failure->detail}));
   }
   return Say(chosen->program.empty() ? IDS_SAVED_NO_PROGRAM : IDS_SAVED,
@@ -149,20 +142,19 @@ std::wstring SetupProgram::Save(const ListedWindow* chosen, const std::wstring& 
 }
 
 std::wstring SetupProgram::SendTestText(const ListedWindow* chosen, const std::wstring& paste) {
-  std::wstring status;
-  const std::optional<std::uint32_t> id = Usable(chosen, paste, status);
-  if (!id) return status;
+  if (const int problem = Unusable(chosen, paste)) return Tell(Say(problem));
+  const std::wstring id = std::to_wstring(*PasteId(paste));
   // A copy: the message boxes that delivering may show run their own message loops.
   const ListedWindow target = *chosen;
   // Sendlark's own road with the number typed, so that what works here works there: Deliver
   // with its clipboard, activation, paste, confirmation and messages.
-  switch (Deliver(kTestText, {target.className, target.title, std::to_wstring(*id)})) {
+  switch (Deliver(kTestText, {target.className, target.title, id})) {
     case Delivery::Taken:
       return Say(IDS_TAKEN, {target.title});
     case Delivery::Unseen:
       return Say(IDS_SENT, {target.title});
     case Delivery::NotTaken:
-      return Say(IDS_NOT_TAKEN, {target.title, std::to_wstring(*id)});
+      return Say(IDS_NOT_TAKEN, {target.title, id});
     default:
       return Say(IDS_NOT_SENT, {target.title});
   }

@@ -43,9 +43,6 @@ class SetupProgram final : public SetupWindowEvents {
  private:
   // Finds the window's paste command and fills in the texts that show it.
   void Describe(ListedWindow& window) const;
-  // The paste command as typed, or nothing once the user has been told what is wrong.
-  std::optional<std::uint32_t> Usable(const ListedWindow* chosen, const std::wstring& paste,
-                                      std::wstring& status) const;
   int List(const std::wstring& file, std::wstring& message);
   // The text with each "%1" to "%9" replaced by that value.
   std::wstring Say(int text, std::initializer_list<std::wstring_view> values = {}) const;

@@ -20,13 +20,10 @@ bool HoldsDeliveryTurn() {
 }
 
 void ShowMessage(const std::wstring& text) {
-  if (!g_program.holdsDeliveryLock) {
-    Sys().ShowMessage(text);
-    return;
-  }
-  Sys().ReleaseDeliveryLock();
+  const bool held = g_program.holdsDeliveryLock;
+  if (held) Sys().ReleaseDeliveryLock();
   Sys().ShowMessage(text);
-  g_program.holdsDeliveryLock = Sys().AcquireDeliveryLock();
+  if (held) g_program.holdsDeliveryLock = Sys().AcquireDeliveryLock();
 }
 
 }  // namespace sendlark

@@ -94,6 +94,13 @@ class BaseWindow {
                       instance, static_cast<T*>(this));
   }
 
+  // Takes the place and size that WM_DPICHANGED suggests in `rect`.
+  void MoveToSuggested(LPARAM rect) {
+    const RECT& r = *reinterpret_cast<const RECT*>(rect);
+    ::SetWindowPos(window_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
   HWND window_ = nullptr;
   UniqueAccelerators accelerators_;  // the window's shortcuts, if it has any
   bool dialogKeys_ = false;          // its controls take Tab and their access keys

@@ -24,12 +24,12 @@ short ButtonCode(DWORD keys) {
                             ((keys & MK_MBUTTON) ? kMiddleButton : 0));
 }
 
+}  // namespace
+
 short ShiftCode(DWORD keys) {
   return static_cast<short>(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
                             ((keys & MK_ALT) ? 4 : 0));
 }
-
-}  // namespace
 
 std::vector<std::wstring> DroppedFileNames(IDataObject* data) {
   std::vector<std::wstring> names;

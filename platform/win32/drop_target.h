@@ -45,4 +45,7 @@ class DropTarget final : public IDropTarget {
 // The file names a data object carries as a file list, in their order; empty without one.
 std::vector<std::wstring> DroppedFileNames(IDataObject* data);
 
+// The shift state the window's events report (1 Shift, 2 Ctrl, 4 Alt) of MK_ key flags.
+short ShiftCode(DWORD keys);
+
 }  // namespace sendlark::win32

@@ -10,9 +10,7 @@ std::wstring ErrorDescription(DWORD error) {
   std::wstring text;
   if (length != 0 && buffer != nullptr) text.assign(buffer, length);
   ::LocalFree(buffer);
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
-    text.pop_back();
-  }
+  text.erase(text.find_last_not_of(L"\r\n ") + 1);
   // Some codes have no text of their own; the number still tells a support desk what happened.
   if (text.empty()) text = L"Error " + std::to_wstring(error);
   return text;

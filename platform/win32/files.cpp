@@ -138,16 +138,15 @@ void Win32Platform::RemoveStaleReplacements(const std::wstring& path) {
   const std::wstring folder = slash == std::wstring::npos ? L"" : path.substr(0, slash + 1);
   const std::wstring file = path.substr(folder.size());
   WIN32_FIND_DATAW found;
-  const HANDLE search = ::FindFirstFileW((path + L".*.tmp").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
+  const UniqueFind search(::FindFirstFileW((path + L".*.tmp").c_str(), &found));
+  if (!search) return;
   do {
     // The pattern also matches short names and other middles.
     const std::optional<DWORD> writer = TemporaryOf(found.cFileName, file);
     if (writer && !IsRunning(*writer)) {
       ::DeleteFileW((folder + found.cFileName).c_str());
     }
-  } while (::FindNextFileW(search, &found));
-  ::FindClose(search);
+  } while (::FindNextFileW(search.get(), &found));
 }
 
 std::optional<FileIdentity> Win32Platform::IdentifyFile(const std::wstring& path) {

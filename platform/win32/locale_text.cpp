@@ -51,12 +51,10 @@ std::optional<std::string> Win32Platform::ToAnsi(const std::wstring& text) {
 std::wstring Win32Platform::FoldCase(const std::wstring& text) {
   if (text.empty() || !FitsInt(text.size())) return text;
   const int size = static_cast<int>(text.size());
-  const DWORD flags = LCMAP_UPPERCASE | LCMAP_LINGUISTIC_CASING;
   std::wstring folded(text.size(), L'\0');
-  const int length =
-      ::LCMapStringW(LOCALE_USER_DEFAULT, flags, text.data(), size, folded.data(), size);
-  if (length != size) return text;
-  return folded;
+  const int length = ::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE | LCMAP_LINGUISTIC_CASING,
+                                    text.data(), size, folded.data(), size);
+  return length == size ? folded : text;
 }
 
 // Numbers as the user's locale writes them, decimal and thousands separators included.

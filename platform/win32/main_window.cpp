@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <algorithm>
+
 #include "platform/win32/dpi.h"
 #include "platform/win32/drop_target.h"
 #include "platform/win32/resources/resource_ids.h"
@@ -19,21 +21,13 @@ COLORREF ToColorRef(Colour colour) {
   return RGB(colour.red, colour.green, colour.blue);
 }
 
-// The largest drawn image size that fits the scaled button image: drawn at its own size,
-// never stretched.
+// The toolbar's images in each size drawn, largest first.
 struct ImageStrip {
   int size;
   int resource;
 };
 constexpr ImageStrip kImageStrips[] = {
     {32, IDB_TOOLBAR32}, {24, IDB_TOOLBAR24}, {20, IDB_TOOLBAR20}, {16, IDB_TOOLBAR16}};
-
-ImageStrip StripFor(int imageSize) {
-  for (const ImageStrip& strip : kImageStrips) {
-    if (strip.size <= imageSize) return strip;
-  }
-  return kImageStrips[std::size(kImageStrips) - 1];
-}
 
 UniqueAccelerators CreateAccelerators(const std::vector<StripShortcut>& shortcuts) {
   std::vector<ACCEL> table;
@@ -43,18 +37,6 @@ UniqueAccelerators CreateAccelerators(const std::vector<StripShortcut>& shortcut
   }
   return UniqueAccelerators(
       ::CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
-}
-
-short ShiftState(WPARAM keys) {
-  return static_cast<short>(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
-                            ((::GetKeyState(VK_MENU) < 0) ? 4 : 0));
-}
-
-// The work area of the primary monitor, where the strip first appears.
-RECT PrimaryWorkArea() {
-  RECT area = {0, 0, 800, 600};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-  return area;
 }
 
 }  // namespace
@@ -69,7 +51,8 @@ MainWindow::MainWindow(HINSTANCE instance, StripDescription strip, WindowEvents&
   // WS_EX_TOOLWINDOW: a small tool strip, without a taskbar button or a place in Alt+Tab.
   // Created hidden and not yet topmost: start-up shows it and places it above other windows.
   // It first appears centred at the top of the primary monitor's work area.
-  const RECT area = PrimaryWorkArea();
+  RECT area = {0, 0, 800, 600};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   Create(instance, strip_.className.c_str(), strip_.title.c_str(), WS_EX_TOOLWINDOW,
          WS_POPUP | WS_CLIPCHILDREN, area.left, area.top, layout_.width, layout_.height);
   // Only now is the size known at the monitor's own DPI.
@@ -94,13 +77,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnPaint();
       return 0;
     case WM_LBUTTONDOWN:
-      OnMouseDown(kLeftButton, wParam, lParam);
-      return 0;
     case WM_RBUTTONDOWN:
-      OnMouseDown(kRightButton, wParam, lParam);
-      return 0;
     case WM_MBUTTONDOWN:
-      OnMouseDown(kMiddleButton, wParam, lParam);
+      // Their keys leave out Alt, whose flag there means the first X button.
+      events_.MouseDown(
+          message == WM_LBUTTONDOWN   ? kLeftButton
+          : message == WM_RBUTTONDOWN ? kRightButton
+                                      : kMiddleButton,
+          ShiftCode((wParam & (MK_SHIFT | MK_CONTROL)) | (::GetKeyState(VK_MENU) < 0 ? MK_ALT : 0)),
+          ToTwips(GET_X_LPARAM(lParam), layout_.dpi), ToTwips(GET_Y_LPARAM(lParam), layout_.dpi));
       return 0;
     case WM_COMMAND:
       events_.Command(LOWORD(wParam));
@@ -108,10 +93,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_DPICHANGED:
-      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      MoveToSuggested(lParam);
+      ApplyLayout(HIWORD(wParam));
       return 0;
     case kDroppedMessage:
-      OnDropped();
+      if (!drops_.empty()) {
+        DropEvent drop = std::move(drops_.front());
+        drops_.pop_front();
+        events_.FilesDropped(drop);
+      }
       return 0;
     default:
       return ::DefWindowProcW(window_, message, wParam, lParam);
@@ -146,20 +136,17 @@ void MainWindow::CreateToolbar() {
   ::SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   std::vector<TBBUTTON> buttons;
   for (const StripButton& button : strip_.buttons) {
-    TBBUTTON tb = {};
-    tb.iBitmap = button.image;
-    tb.idCommand = button.command;
-    tb.fsState = TBSTATE_ENABLED;
-    tb.fsStyle = BTNS_BUTTON;
-    tb.iString = -1;
-    buttons.push_back(tb);
+    buttons.push_back({button.image, button.command, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, -1});
   }
   ::SendMessageW(toolbar_, TB_ADDBUTTONSW, buttons.size(),
                  reinterpret_cast<LPARAM>(buttons.data()));
 }
 
 void MainWindow::LoadToolbarImages() {
-  const ImageStrip strip = StripFor(layout_.imageSize);
+  // The largest that fits the scaled button: drawn at its own size, never stretched.
+  const ImageStrip& strip = *std::find_if(
+      std::begin(kImageStrips), std::end(kImageStrips) - 1,
+      [&](const ImageStrip& candidate) { return candidate.size <= layout_.imageSize; });
   UniqueBitmap bitmap(static_cast<HBITMAP>(::LoadImageW(instance_, MAKEINTRESOURCEW(strip.resource),
                                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   UniqueImageList images(::ImageList_Create(strip.size, strip.size, ILC_COLOR24 | ILC_MASK,
@@ -182,12 +169,6 @@ void MainWindow::ApplyLayout(int dpi) {
   ::InvalidateRect(window_, nullptr, TRUE);
 }
 
-void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
-  ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  ApplyLayout(dpi);
-}
-
 void MainWindow::OnPaint() {
   PAINTSTRUCT paint;
   const HDC dc = ::BeginPaint(window_, &paint);
@@ -197,11 +178,6 @@ void MainWindow::OnPaint() {
     ::FillRect(dc, &column, brush.get());
   }
   ::EndPaint(window_, &paint);
-}
-
-void MainWindow::OnMouseDown(short button, WPARAM keys, LPARAM position) {
-  events_.MouseDown(button, ShiftState(keys), ToTwips(GET_X_LPARAM(position), layout_.dpi),
-                    ToTwips(GET_Y_LPARAM(position), layout_.dpi));
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
@@ -214,13 +190,6 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
     }
   }
   return 0;
-}
-
-void MainWindow::OnDropped() {
-  if (drops_.empty()) return;
-  DropEvent drop = std::move(drops_.front());
-  drops_.pop_front();
-  events_.FilesDropped(drop);
 }
 
 }  // namespace sendlark::win32

@@ -32,10 +32,7 @@ class MainWindow : public BaseWindow<MainWindow> {
   void OnCreate();
   void OnDestroy();
   void OnPaint();
-  void OnMouseDown(short button, WPARAM keys, LPARAM position);
   LRESULT OnNotify(const NMHDR& header);
-  void OnDpiChanged(int dpi, const RECT& suggested);
-  void OnDropped();
 
   void CreateToolbar();
   void ApplyLayout(int dpi);

@@ -9,29 +9,12 @@ namespace sendlark::win32 {
 
 namespace {
 
-std::wstring ModulePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length =
-        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
-
 // One name per folder, whatever its spelling: long form, one letter case.
 std::wstring CanonicalFolder(const std::wstring& folder) {
-  std::wstring canonical(32768, L'\0');
-  DWORD length =
-      ::GetLongPathNameW(folder.c_str(), canonical.data(), static_cast<DWORD>(canonical.size()));
-  if (length == 0 || length >= canonical.size()) {
-    canonical = folder;
-  } else {
-    canonical.resize(length);
-  }
+  std::wstring canonical = ReadWholeText([&](wchar_t* buffer, DWORD size) {
+    return ::GetLongPathNameW(folder.c_str(), buffer, size);
+  });
+  if (canonical.empty()) canonical = folder;
   ::CharUpperBuffW(canonical.data(), static_cast<DWORD>(canonical.size()));
   return canonical;
 }
@@ -52,7 +35,8 @@ std::wstring InstanceName(const std::wstring& folder) {
 
 // The folder of the running executable, without a final backslash unless it is a drive's root.
 std::wstring Win32Platform::ProgramFolder() {
-  const std::wstring path = ModulePath();
+  const std::wstring path = ReadWholeText(
+      [](wchar_t* buffer, DWORD size) { return ::GetModuleFileNameW(nullptr, buffer, size); });
   const std::size_t slash = path.find_last_of(L'\\');
   if (slash == std::wstring::npos) return path;
   // A drive's root keeps its backslash ("C:\"), as the system writes it.
@@ -97,8 +81,7 @@ ErrorText Win32Platform::StartProgram(const ProgramStart& start) {
                         &startup, &process)) {
     return LastErrorText();
   }
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
+  const UniqueKernelHandle thread(process.hThread), started(process.hProcess);
   return std::nullopt;
 }
 

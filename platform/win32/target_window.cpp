@@ -1,5 +1,5 @@
 // Finding, activating and commanding the target application's window.
-#include <optional>
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/error_text.h"
@@ -16,23 +16,6 @@ static_assert(kErrorTimeout == ERROR_TIMEOUT);
 // reach it before it is in front.
 constexpr RetryPolicy kForegroundPatience = {300, 10};
 
-}  // namespace
-
-std::wstring TitleOf(HWND window) {
-  std::wstring title(256, L'\0');
-  for (;;) {
-    const int length = ::GetWindowTextW(window, title.data(), static_cast<int>(title.size()));
-    // A title that fills the buffer may have been cut.
-    if (length < static_cast<int>(title.size()) - 1) {
-      title.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-      return title;
-    }
-    title.assign(title.size() * 2, L'\0');
-  }
-}
-
-namespace {
-
 // Sendlark's own windows are never targets: sending the strip its own resend command would
 // resend for ever.
 bool IsOwnWindow(HWND window) {
@@ -41,35 +24,11 @@ bool IsOwnWindow(HWND window) {
   return process == ::GetCurrentProcessId();
 }
 
-BOOL CALLBACK CollectVisible(HWND window, LPARAM data) {
+BOOL CALLBACK CollectOthers(HWND window, LPARAM windows) {
   if (::IsWindowVisible(window) && !IsOwnWindow(window)) {
-    reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
   }
   return TRUE;
-}
-
-// The first window whose folded title equals `wanted`, or else the first whose title begins
-// with it. An empty `wanted` matches only an empty title: as a prefix it would match every
-// window.
-template <typename FoldedTitle>
-std::optional<HWND> PickTitleMatch(const std::vector<HWND>& windows, const std::wstring& wanted,
-                                   FoldedTitle foldedTitle) {
-  std::vector<std::wstring> titles;
-  for (const HWND window : windows)
-    titles.push_back(foldedTitle(window));
-  for (std::size_t i = 0; i < titles.size(); ++i) {
-    if (titles[i] == wanted) return windows[i];
-  }
-  if (wanted.empty()) return std::nullopt;
-  for (std::size_t i = 0; i < titles.size(); ++i) {
-    if (titles[i].starts_with(wanted)) return windows[i];
-  }
-  return std::nullopt;
-}
-
-void WaitUntilForeground(HWND window) {
-  Retry(kForegroundPatience,
-        [&] { return ::GetForegroundWindow() == window ? Attempt::Done : Attempt::Again; });
 }
 
 // Windows only lets the program that has the user's input move another one to the front.
@@ -87,10 +46,25 @@ void BringToFront(HWND window) {
                       ::AttachThreadInput(ownThread, foregroundThread, TRUE);
   ::SetForegroundWindow(window);
   if (attach) ::AttachThreadInput(ownThread, foregroundThread, FALSE);
-  if (!hung) WaitUntilForeground(window);
+  if (!hung) {
+    Retry(kForegroundPatience,
+          [&] { return ::GetForegroundWindow() == window ? Attempt::Done : Attempt::Again; });
+  }
 }
 
 }  // namespace
+
+std::wstring TitleOf(HWND window) {
+  return ReadWholeText([window](wchar_t* buffer, DWORD size) {
+    return std::max(::GetWindowTextW(window, buffer, static_cast<int>(size)), 0);
+  });
+}
+
+std::vector<HWND> OtherVisibleWindows() {
+  std::vector<HWND> windows;
+  ::EnumWindows(CollectOthers, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
 
 // The top-level window of another process with exactly this class and title, compared in
 // Unicode, so that a class or title outside the ANSI code page is found too. Empty texts are
@@ -107,8 +81,8 @@ TargetWindow Win32Platform::FindTargetWindow(const std::wstring& className,
   return {ToRef(window), process};
 }
 
-// Brings forward the visible top-level window titled `title` (letter case ignored), or else
-// one whose title begins with it.
+// Brings forward the first visible top-level window titled `title` (letter case ignored), or
+// else the first whose title begins with it.
 bool Win32Platform::ActivateByTitle(const std::wstring& title) {
   const std::wstring wanted = FoldCase(title);
   const auto foldedTitle = [this](HWND window) { return FoldCase(TitleOf(window)); };
@@ -121,11 +95,18 @@ bool Win32Platform::ActivateByTitle(const std::wstring& title) {
       return true;
     }
   }
-  std::vector<HWND> windows;
-  ::EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&windows));
-  const std::optional<HWND> match = PickTitleMatch(windows, wanted, foldedTitle);
-  if (!match) return false;
-  BringToFront(*match);
+  const std::vector<HWND> windows = OtherVisibleWindows();
+  std::vector<std::wstring> titles;
+  for (const HWND window : windows)
+    titles.push_back(foldedTitle(window));
+  // An empty title matches only an empty title: as a prefix it would match every window.
+  auto match = std::find(titles.begin(), titles.end(), wanted);
+  if (match == titles.end() && !wanted.empty()) {
+    match = std::find_if(titles.begin(), titles.end(),
+                         [&](const std::wstring& folded) { return folded.starts_with(wanted); });
+  }
+  if (match == titles.end()) return false;
+  BringToFront(windows[static_cast<std::size_t>(match - titles.begin())]);
   return true;
 }
 

@@ -1,4 +1,4 @@
-// One move-only owner for every kind of Win32 handle, closed by its traits.
+// One move-only owner for every kind of Win32 handle, closed by `Close`.
 #pragma once
 
 #include <windows.h>
@@ -8,11 +8,11 @@
 
 namespace sendlark::win32 {
 
-template <typename Traits>
+// `kInvalid` is the value that holds nothing: null for all but the few functions that report
+// failure with INVALID_HANDLE_VALUE instead (CreateFile, FindFirstFile).
+template <typename Handle, auto Close, LONG_PTR kInvalid = 0>
 class UniqueHandle {
  public:
-  using Handle = typename Traits::Handle;
-
   UniqueHandle() = default;
   explicit UniqueHandle(Handle handle) : handle_(handle) {}
   ~UniqueHandle() { reset(); }
@@ -26,85 +26,31 @@ class UniqueHandle {
   }
 
   Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != Traits::Invalid(); }
+  explicit operator bool() const { return handle_ != Invalid(); }
 
-  Handle release() { return std::exchange(handle_, Traits::Invalid()); }
-  void reset(Handle handle = Traits::Invalid()) {
+  Handle release() { return std::exchange(handle_, Invalid()); }
+  void reset(Handle handle = Invalid()) {
     const Handle old = std::exchange(handle_, handle);
-    if (old != Traits::Invalid()) Traits::Close(old);
+    if (old != Invalid()) Close(old);
   }
 
  private:
-  Handle handle_ = Traits::Invalid();
+  static Handle Invalid() { return reinterpret_cast<Handle>(kInvalid); }
+
+  Handle handle_ = Invalid();
 };
 
-struct KernelTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { ::CloseHandle(h); }
-};
-
-// CreateFile reports failure with INVALID_HANDLE_VALUE rather than null.
-struct FileTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) { ::CloseHandle(h); }
-};
-
-struct GlobalTraits {
-  using Handle = HGLOBAL;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { ::GlobalFree(h); }
-};
-
-struct MenuTraits {
-  using Handle = HMENU;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { ::DestroyMenu(h); }
-};
-
-struct AcceleratorTraits {
-  using Handle = HACCEL;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { ::DestroyAcceleratorTable(h); }
-};
-
-template <typename T>
-struct GdiTraits {
-  using Handle = T;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { ::DeleteObject(h); }
-};
-
-struct IconTraits {
-  using Handle = HICON;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { ::DestroyIcon(h); }
-};
-
-struct ImageListTraits {
-  using Handle = HIMAGELIST;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { ::ImageList_Destroy(h); }
-};
-
-// A module loaded only to read its resources, or as code.
-struct ModuleTraits {
-  using Handle = HMODULE;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { ::FreeLibrary(h); }
-};
-
-using UniqueKernelHandle = UniqueHandle<KernelTraits>;
-using UniqueFile = UniqueHandle<FileTraits>;
-using UniqueGlobal = UniqueHandle<GlobalTraits>;
-using UniqueMenu = UniqueHandle<MenuTraits>;
-using UniqueAccelerators = UniqueHandle<AcceleratorTraits>;
-using UniqueBrush = UniqueHandle<GdiTraits<HBRUSH>>;
-using UniqueBitmap = UniqueHandle<GdiTraits<HBITMAP>>;
-using UniqueFont = UniqueHandle<GdiTraits<HFONT>>;
-using UniqueIcon = UniqueHandle<IconTraits>;
-using UniqueImageList = UniqueHandle<ImageListTraits>;
-using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, &::CloseHandle>;
+using UniqueFile = UniqueHandle<HANDLE, &::CloseHandle, -1>;
+using UniqueFind = UniqueHandle<HANDLE, &::FindClose, -1>;
+using UniqueGlobal = UniqueHandle<HGLOBAL, &::GlobalFree>;
+using UniqueMenu = UniqueHandle<HMENU, &::DestroyMenu>;
+using UniqueAccelerators = UniqueHandle<HACCEL, &::DestroyAcceleratorTable>;
+using UniqueBrush = UniqueHandle<HBRUSH, &::DeleteObject>;
+using UniqueBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
+using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
+using UniqueIcon = UniqueHandle<HICON, &::DestroyIcon>;
+using UniqueImageList = UniqueHandle<HIMAGELIST, &::ImageList_Destroy>;
+using UniqueModule = UniqueHandle<HMODULE, &::FreeLibrary>;  // loaded as code or as data
 
 }  // namespace sendlark::win32

@@ -5,15 +5,15 @@
 namespace sendlark::win32 {
 
 WindowRef Win32Platform::MainWindow() {
-  return ToRef(Window());
+  return ToRef(window_);
 }
 
 void Win32Platform::ShowMainWindow() {
-  ::ShowWindow(Window(), SW_SHOW);
+  ::ShowWindow(window_, SW_SHOW);
 }
 
 void Win32Platform::HideMainWindow() {
-  ::ShowWindow(Window(), SW_HIDE);
+  ::ShowWindow(window_, SW_HIDE);
 }
 
 void Win32Platform::SetAlwaysOnTop(WindowRef window, bool onTop) {
@@ -33,18 +33,18 @@ int Win32Platform::PopupMenu(const std::vector<MenuEntry>& entries) {
   POINT pointer = {};
   ::GetCursorPos(&pointer);
   // Without being the foreground window the menu would not close on a click elsewhere.
-  ::SetForegroundWindow(Window());
+  ::SetForegroundWindow(window_);
   const int chosen = static_cast<int>(
       ::TrackPopupMenuEx(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
-                         pointer.x, pointer.y, Window(), nullptr));
-  ::PostMessageW(Window(), WM_NULL, 0, 0);
+                         pointer.x, pointer.y, window_, nullptr));
+  ::PostMessageW(window_, WM_NULL, 0, 0);
   return chosen;
 }
 
 void Win32Platform::ShowMessage(const std::wstring& text) {
   // Owned by the strip when it is on screen, so it stays above it; during start-up, while the
   // strip is hidden, it must come to the front by itself.
-  const HWND owner = ::IsWindowVisible(Window()) ? Window() : nullptr;
+  const HWND owner = ::IsWindowVisible(window_) ? window_ : nullptr;
   const UINT style = MB_OK | MB_ICONERROR | MB_SETFOREGROUND |
                      (owner != nullptr ? MB_APPLMODAL : MB_TASKMODAL | MB_TOPMOST);
   ::MessageBoxW(owner, text.c_str(), title_.c_str(), style);

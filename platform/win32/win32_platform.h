@@ -1,6 +1,4 @@
-// The platform the program runs on: Windows. Its parts are implemented in the files of this
-// folder, one concern each: program.cpp, files.cpp, locale_text.cpp, clipboard.cpp,
-// target_window.cpp, delivery_lock.cpp, and the window's own in win32_platform.cpp.
+// The platform the program runs on: Windows, one concern per file of this folder.
 #pragma once
 
 #include <windows.h>
@@ -52,8 +50,6 @@ class Win32Platform final : public Platform {
   void ReleaseDeliveryLock() override;
 
  private:
-  HWND Window() const { return window_; }
-
   HWND window_;
   std::wstring title_;
   ClipboardOwner clipboard_;
@@ -62,9 +58,27 @@ class Win32Platform final : public Platform {
   bool lockHeld_ = false;
 };
 
+// The whole text that `read(buffer, size)` writes into a buffer of `size` characters, returning
+// its length: a text that fills the buffer may have been cut, and is read again into one twice
+// as large.
+template <typename Read>
+std::wstring ReadWholeText(Read read) {
+  for (std::wstring text(256, L'\0');; text.assign(text.size() * 2, L'\0')) {
+    const auto length =
+        static_cast<std::size_t>(read(text.data(), static_cast<DWORD>(text.size())));
+    if (length + 1 < text.size()) {
+      text.resize(length);
+      return text;
+    }
+  }
+}
+
 // The window's whole title. For another process's window this reads the title the system
 // keeps, without a message to that process, so a hung program cannot stall the caller.
 std::wstring TitleOf(HWND window);
+
+// The visible top-level windows of other processes, front to back.
+std::vector<HWND> OtherVisibleWindows();
 
 inline HWND ToHwnd(WindowRef window) {
   return reinterpret_cast<HWND>(window);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <compare>
 #include <memory>
 #include <utility>
 
@@ -41,34 +42,18 @@ constexpr SIZE kSmallestSize = {560, 240};
 // The longest identifier: 2147483647.
 constexpr int kPasteDigits = 10;
 
-template <typename T>
-int Compare(const T& a, const T& b) {
-  return a < b ? -1 : b < a ? 1 : 0;
-}
-
 // Texts as the user's language sorts them; numbers as numbers; windows without a paste
 // command after those with one.
-int CompareRows(const ListedWindow& a, const ListedWindow& b, int column) {
-  if (column == kWindowColumn) return Compare(a.window, b.window);
+std::strong_ordering CompareRows(const ListedWindow& a, const ListedWindow& b, int column) {
+  if (column == kWindowColumn) return a.window <=> b.window;
   if (column == kPasteColumn) {
-    return Compare(std::pair(!a.paste, a.paste.value_or(0)),
-                   std::pair(!b.paste, b.paste.value_or(0)));
+    return std::pair(!a.paste, a.paste.value_or(0)) <=> std::pair(!b.paste, b.paste.value_or(0));
   }
   const std::wstring& left = a.*kCells[column];
   const std::wstring& right = b.*kCells[column];
   return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, left.data(),
                           static_cast<int>(left.size()), right.data(),
-                          static_cast<int>(right.size())) -
-         CSTR_EQUAL;
-}
-
-// The font the system uses for message boxes, at the window's DPI rather than the system's.
-UniqueFont MessageFont(int dpi) {
-  NONCLIENTMETRICSW metrics = {};
-  metrics.cbSize = sizeof metrics;
-  ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
-                               static_cast<UINT>(dpi));
-  return UniqueFont(::CreateFontIndirectW(&metrics.lfMessageFont));
+                          static_cast<int>(right.size())) <=> CSTR_EQUAL;
 }
 
 }  // namespace
@@ -108,14 +93,10 @@ LRESULT SetupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {Scale(kSmallestSize.cx),
                                                                Scale(kSmallestSize.cy)};
       return 0;
-    case WM_DPICHANGED: {
-      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+    case WM_DPICHANGED:
       ApplyDpi(HIWORD(wParam));
-      ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
-                     suggested.right - suggested.left, suggested.bottom - suggested.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+      MoveToSuggested(lParam);
       return 0;
-    }
     case WM_COMMAND:
       // From a button, or from the F5 accelerator.
       if (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == 1) OnCommand(LOWORD(wParam));
@@ -166,7 +147,12 @@ void SetupWindow::CreateControls() {
 
 void SetupWindow::ApplyDpi(int dpi) {
   const int oldDpi = std::exchange(dpi_, dpi);
-  UniqueFont font = MessageFont(dpi);
+  // The font the system uses for message boxes, at the window's DPI rather than the system's.
+  NONCLIENTMETRICSW metrics = {};
+  metrics.cbSize = sizeof metrics;
+  ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                               static_cast<UINT>(dpi));
+  UniqueFont font(::CreateFontIndirectW(&metrics.lfMessageFont));
   for (const HWND control : {list_, pasteLabel_, paste_, send_, save_, refresh_, status_}) {
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   }
@@ -244,7 +230,7 @@ void SetupWindow::SortBy(int column, bool ascending) {
   sortColumn_ = column;
   ascending_ = ascending;
   std::stable_sort(rows_.begin(), rows_.end(), [&](const ListedWindow& a, const ListedWindow& b) {
-    const int order = CompareRows(a, b, column);
+    const std::strong_ordering order = CompareRows(a, b, column);
     return ascending ? order < 0 : order > 0;
   });
   const HWND header = reinterpret_cast<HWND>(::SendMessageW(list_, LVM_GETHEADER, 0, 0));

@@ -28,8 +28,8 @@ constexpr DWORD kLongestPath = 32768;
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[kLongestClassName] = {};
-  const int length = ::GetClassNameW(window, name, kLongestClassName);
-  return std::wstring(name, static_cast<std::size_t>(length > 0 ? length : 0));
+  ::GetClassNameW(window, name, kLongestClassName);
+  return name;
 }
 
 // The full path of the executable of the process that owns `window`; empty when the system
@@ -74,15 +74,6 @@ ListedWindow Describe(HWND window, ProgramMenus& programMenus) {
   return facts;
 }
 
-BOOL CALLBACK CollectOthers(HWND window, LPARAM windows) {
-  DWORD process = 0;
-  ::GetWindowThreadProcessId(window, &process);
-  if (::IsWindowVisible(window) && process != ::GetCurrentProcessId()) {
-    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
-  }
-  return TRUE;
-}
-
 }  // namespace
 
 std::optional<Menu> ReadMenu(HMENU menu, int depth) {
@@ -125,11 +116,9 @@ std::vector<Menu> ReadProgramMenus(const std::wstring& path) {
 }
 
 std::vector<ListedWindow> ListTargetWindows() {
-  std::vector<HWND> windows;
-  ::EnumWindows(CollectOthers, reinterpret_cast<LPARAM>(&windows));
   ProgramMenus programMenus;
   std::vector<ListedWindow> described;
-  for (const HWND window : windows) {
+  for (const HWND window : OtherVisibleWindows()) {
     // A window that closed meanwhile is no target.
     if (::IsWindow(window)) described.push_back(Describe(window, programMenus));
   }
