@@ -93,8 +93,10 @@ class OtherProcessWindow {
       : process_(L"\"" + harness::BinFolder() + L"\\recorder.exe\" \"" + className + L"\" \"" +
                      title + L"\" 770 NUL 0 " + mode,
                  L"") {
+    // Once shown: activation looks among visible windows only, and the recorder creates its
+    // window before it shows it.
     harness::WaitUntil([&] {
-      return (window_ = harness::FindProcessWindow(process_.Id(), className, false)) != nullptr;
+      return (window_ = harness::FindProcessWindow(process_.Id(), className)) != nullptr;
     });
   }
   HWND Handle() const { return window_; }
