@@ -262,7 +262,6 @@ void MeasureDeliveries() {
   WriteBytes(bareLog, FullHistory());
   BareOwner owner;
   BareOwner::text = command;
-  const DeliveryTarget to{target.className, target.title, g_settings[ApplicationPaste]};
 
   Steps bareSteps, sendlarkSteps;
   // What a second copy must do for each item, straight against the system.
