@@ -163,18 +163,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadingCase{"Never", Reading::Never, true, true}),
     [](const ::testing::TestParamInfo<ReadingCase>& info) { return info.param.name; });
 
-TEST_F(SendCommandTest, EachItemStaysOnTheClipboardUntilALateReaderHasReadIt) {
-  sys.AddWindow(L"TargetClass", L"Target Window");
-  sys.reading = Reading::Late;
-  for (const wchar_t* item : {L"one", L"two"})
-    Send(item);
-  std::vector<std::string> clipboardAndWaits;
-  for (const std::string& step : sys.trace) {
-    if (step.starts_with("clipboard:") || step == "wait") clipboardAndWaits.push_back(step);
-  }
-  EXPECT_THAT(clipboardAndWaits, ElementsAre("clipboard:<one>", "wait", "clipboard:<two>", "wait"));
-}
-
 // Looking for them costs as much as a third of the rewrite, and they are rare.
 TEST_F(SendCommandTest, LeftoversOfAnEndedCopyAreLookedForOnceARun) {
   sys.AddWindow(L"TargetClass", L"Target Window");
