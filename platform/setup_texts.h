@@ -61,5 +61,8 @@
 #define IDS_TAKEN 139
 #define IDS_NOT_TAKEN 140
 
+// Config.ini is far larger than any it could be.
+#define IDS_TOO_LARGE 141
+
 #define IDS_FIRST IDS_TITLE
-#define IDS_LAST IDS_NOT_TAKEN
+#define IDS_LAST IDS_TOO_LARGE

@@ -189,6 +189,9 @@ std::optional<SaveFailure> SaveSettings(const ListedWindow& target, std::uint32_
   // Only a file that is not there is new: one the system cannot look at is read, and its
   // reason stops the save, rather than written over.
   if (!Sys().IsMissingFile(path)) {
+    // Decoding a huge file would take more memory than there is.
+    if (Sys().FileSize(path).value_or(0) > kMaxFileBytes)
+      return SaveFailure{IDS_TOO_LARGE, {}, {}, {}};
     std::string bytes;
     if (const ErrorText error = Sys().ReadFileBytes(path, bytes)) {
       return SaveFailure{IDS_READ_FAILED, {}, {}, *error};

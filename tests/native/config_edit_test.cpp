@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "config/file_io.h"
 #include "tests/fake/fake_platform.h"
 
 namespace sendlark::setup {
@@ -273,6 +274,15 @@ TEST_F(SaveFailureTest, ConfigIniThatCannotBeReadIsNeverWrittenOver) {
     EXPECT_FALSE(failure->detail.empty()) << "the system's reason";
     EXPECT_EQ(std::filesystem::is_symlink(config), link);
   }
+}
+
+TEST_F(SaveFailureTest, ConfigIniAbove64MiBIsRefusedUnread) {
+  sys.WriteFile(L"Config.ini", "");
+  std::filesystem::resize_file(sys.folder / "Config.ini", kMaxFileBytes + 1);  // sparse
+  const std::optional<SaveFailure> failure = Save(kNotepad);
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->reason, IDS_TOO_LARGE);
+  EXPECT_EQ(std::filesystem::file_size(sys.folder / "Config.ini"), kMaxFileBytes + 1);
 }
 
 // A power cut right after the save must not leave an empty Config.ini.
