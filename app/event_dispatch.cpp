@@ -21,13 +21,10 @@ class EventScope {
 }  // namespace
 
 void HandleEvent(std::function<void()> event) {
-  if (g_program.handlingEvent) {
-    g_program.waitingEvents.push_back(std::move(event));
-    return;
-  }
+  g_program.waitingEvents.push_back(std::move(event));
+  if (g_program.handlingEvent) return;
   const EventScope scope;
   try {
-    event();
     while (!g_program.waitingEvents.empty()) {
       const std::function<void()> next = std::move(g_program.waitingEvents.front());
       g_program.waitingEvents.pop_front();

@@ -153,13 +153,8 @@ ErrorText Win32Platform::PutClipboardText(const std::wstring& text) {
 std::optional<TextRequest> Win32Platform::AwaitTextRequest(std::uint32_t patienceMs) {
   Retry({patienceMs, 0}, [&] {
     if (clipboard_.FirstRequest()) return Attempt::Done;
-    // Only messages other programs send are handled: the request is one, while anything posted
-    // to the strip waits until the delivery has ended.
-    if (::MsgWaitForMultipleObjects(0, nullptr, FALSE, kRequestSliceMs, QS_SENDMESSAGE) ==
-        WAIT_OBJECT_0) {
-      MSG message;
-      ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
+    // The request is a sent message; anything posted to the strip waits until the delivery ends.
+    WaitHandlingSentMessages(0, nullptr, kRequestSliceMs);
     return clipboard_.FirstRequest() ? Attempt::Done : Attempt::Again;
   });
   return clipboard_.FirstRequest();

@@ -21,17 +21,12 @@ bool Win32Platform::AcquireDeliveryLock() {
   if (!deliveryLock_) return false;  // deliver all the same, as if alone
   const HANDLE mutex = deliveryLock_.get();
   lockHeld_ = Retry(kTurnPatience, [&] {
-    const DWORD result =
-        ::MsgWaitForMultipleObjects(1, &mutex, FALSE, kTurnSliceMs, QS_SENDMESSAGE);
-    // An abandoned lock belonged to a copy that ended in the middle; it is ours now.
-    if (result == WAIT_OBJECT_0 || result == WAIT_ABANDONED_0) return Attempt::Done;
-    if (result == WAIT_TIMEOUT) return Attempt::Again;
-    if (result != WAIT_OBJECT_0 + 1) return Attempt::Fail;
     // The holder may be waiting on this thread: emptying the clipboard tells its previous
     // owner, with a sent message.
-    MSG message;
-    ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    return Attempt::Again;
+    const DWORD result = WaitHandlingSentMessages(1, &mutex, kTurnSliceMs);
+    // An abandoned lock belonged to a copy that ended in the middle; it is ours now.
+    if (result == WAIT_OBJECT_0 || result == WAIT_ABANDONED_0) return Attempt::Done;
+    return result == WAIT_TIMEOUT || result == WAIT_OBJECT_0 + 1 ? Attempt::Again : Attempt::Fail;
   });
   return lockHeld_;
 }

@@ -36,4 +36,16 @@ bool Retry(const RetryPolicy& policy, AttemptFn attempt) {
   }
 }
 
+// Waits up to `ms` for one of `handles`, meanwhile handling only the messages other threads send
+// to this one (another program reading our clipboard, say), never what is posted. Returns as
+// MsgWaitForMultipleObjects does; WAIT_OBJECT_0 + count when sent messages were handled.
+inline DWORD WaitHandlingSentMessages(DWORD count, const HANDLE* handles, DWORD ms) {
+  const DWORD result = ::MsgWaitForMultipleObjects(count, handles, FALSE, ms, QS_SENDMESSAGE);
+  if (result == WAIT_OBJECT_0 + count) {
+    MSG message;
+    ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+  return result;
+}
+
 }  // namespace sendlark::win32
