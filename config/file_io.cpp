@@ -77,15 +77,11 @@ std::string EncodeFileText(const std::wstring& text, FileEncoding& encoding) {
 }
 
 FileEncoding ReadTextFile(std::wstring& text, const std::wstring& fileName) {
-  const std::wstring path = ProgramFilePath(fileName);
-  const std::optional<std::uint64_t> size = Sys().FileSize(path);
-  if (size && *size > kMaxFileBytes) {
-    CheckFile(fileName + L" は 64 MiB を超えているため読み込めません。");
-  }
-  std::string bytes;
-  CheckFile(Sys().ReadFileBytes(path, bytes));
+  const FileRead read = Sys().ReadFileBytes(ProgramFilePath(fileName), kMaxFileBytes);
+  if (read.tooLarge) CheckFile(fileName + L" は 64 MiB を超えているため読み込めません。");
+  CheckFile(read.error);
   FileEncoding encoding;
-  text += TextLines(DecodeFileText(bytes, encoding));
+  text += TextLines(DecodeFileText(read.bytes, encoding));
   return encoding;
 }
 

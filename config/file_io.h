@@ -32,7 +32,7 @@ std::wstring DecodeFileText(const std::string& bytes, FileEncoding& encoding);
 std::string EncodeFileText(const std::wstring& text, FileEncoding& encoding);
 
 // FileIO in read mode that also tells which encoding the file was read in. A file larger than
-// kMaxFileBytes is a failure, found before any of it is read.
+// kMaxFileBytes is a failure, found before it is decoded.
 FileEncoding ReadTextFile(std::wstring& text, const std::wstring& fileName);
 
 // Replaces the whole content of `fileName` with `text` in one step, so that a reader, or a

@@ -26,6 +26,13 @@ struct FileIdentity {
   bool operator==(const FileIdentity&) const = default;
 };
 
+// What reading a whole file came to.
+struct FileRead {
+  std::string bytes;
+  ErrorText error;
+  bool tooLarge = false;  // it holds more than the reader would take, and was not kept
+};
+
 // How to start a program: `application` names the program file, so that the system takes it
 // whole; empty, the system finds the program in the command line's first word.
 struct ProgramStart {
@@ -85,10 +92,9 @@ class Platform {
   // Nothing when the file cannot be opened (it is missing, or names a folder). Costs as much as
   // reading a small file.
   virtual std::optional<FileIdentity> IdentifyFile(const std::wstring& path) = 0;
-  // The file's size, told without opening it; nothing when there is no such file.
-  virtual std::optional<std::uint64_t> FileSize(const std::wstring& path) = 0;
-  // Whole files as bytes.
-  virtual ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) = 0;
+  // The whole file as bytes, unless it holds more than `maxBytes`: then nothing is kept, however
+  // it got so large (through a link, or growing while it is read).
+  virtual FileRead ReadFileBytes(const std::wstring& path, std::uint64_t maxBytes) = 0;
   // Replaces the file's content in one step: readers see the old bytes or the new, never a mix.
   // The new bytes are written to a temporary file beside it first, and with `flush` forced to
   // the disk before it takes the file's place.

@@ -63,6 +63,8 @@
 
 // Config.ini is far larger than any it could be.
 #define IDS_TOO_LARGE 141
+// A button's work was given up: memory ran out, or something went wrong that nobody foresaw.
+#define IDS_NOT_DONE 142
 
 #define IDS_FIRST IDS_TITLE
-#define IDS_LAST IDS_TOO_LARGE
+#define IDS_LAST IDS_NOT_DONE

@@ -190,13 +190,10 @@ std::optional<SaveFailure> SaveSettings(const ListedWindow& target, std::uint32_
   // reason stops the save, rather than written over.
   if (!Sys().IsMissingFile(path)) {
     // Decoding a huge file would take more memory than there is.
-    if (Sys().FileSize(path).value_or(0) > kMaxFileBytes)
-      return SaveFailure{IDS_TOO_LARGE, {}, {}, {}};
-    std::string bytes;
-    if (const ErrorText error = Sys().ReadFileBytes(path, bytes)) {
-      return SaveFailure{IDS_READ_FAILED, {}, {}, *error};
-    }
-    text = DecodeFileText(bytes, encoding);
+    const FileRead read = Sys().ReadFileBytes(path, kMaxFileBytes);
+    if (read.tooLarge) return SaveFailure{IDS_TOO_LARGE, {}, {}, {}};
+    if (read.error) return SaveFailure{IDS_READ_FAILED, {}, {}, *read.error};
+    text = DecodeFileText(read.bytes, encoding);
   }
   // The new text is checked there, as Sendlark will read it; its bytes give it back exactly.
   SavedConfig saved = SaveConfigValues(text, edits, SystemFold);

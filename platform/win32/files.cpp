@@ -86,17 +86,31 @@ ErrorText WriteAll(HANDLE file, const std::string& bytes) {
 
 }  // namespace
 
-ErrorText Win32Platform::ReadFileBytes(const std::wstring& path, std::string& bytes) {
+// The size comes from the opened file, so a link counts with what it links to, and the read
+// itself stops past the limit, so a file growing meanwhile is not taken whole either.
+FileRead Win32Platform::ReadFileBytes(const std::wstring& path, std::uint64_t maxBytes) {
+  FileRead read;
   UniqueFile file = OpenPatiently(
       path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
-  if (!file) return LastErrorText();
-  char buffer[64 * 1024];
-  for (;;) {
-    DWORD got = 0;
-    if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return LastErrorText();
-    if (got == 0) return std::nullopt;
-    bytes.append(buffer, got);
+  LARGE_INTEGER size = {};
+  if (!file || !::GetFileSizeEx(file.get(), &size)) {
+    read.error = LastErrorText();
+    return read;
   }
+  read.tooLarge = static_cast<std::uint64_t>(size.QuadPart) > maxBytes;
+  char buffer[64 * 1024];
+  while (!read.tooLarge) {
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+      read.error = LastErrorText();
+      break;
+    }
+    if (got == 0) return read;
+    read.bytes.append(buffer, got);
+    read.tooLarge = read.bytes.size() > maxBytes;
+  }
+  read.bytes.clear();
+  return read;
 }
 
 ErrorText Win32Platform::ReplaceFileBytes(const std::wstring& path, const std::string& bytes,
@@ -158,12 +172,6 @@ std::optional<FileIdentity> Win32Platform::IdentifyFile(const std::wstring& path
   if (!file || !::GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
   return FileIdentity{info.dwVolumeSerialNumber,
                       std::uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow};
-}
-
-std::optional<std::uint64_t> Win32Platform::FileSize(const std::wstring& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-  return std::uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow;
 }
 
 bool Win32Platform::IsExistingFile(const std::wstring& path) {

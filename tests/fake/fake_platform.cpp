@@ -138,39 +138,38 @@ std::optional<FileIdentity> FakePlatform::IdentifyFile(const std::wstring& path)
   return FileIdentity{static_cast<std::uint32_t>(info.st_dev), info.st_ino};
 }
 
-std::optional<std::uint64_t> FakePlatform::FileSize(const std::wstring& path) {
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(HostPath(path), error);
-  if (error) return std::nullopt;
-  return size;
-}
-
 bool FakePlatform::IsMissingFile(const std::wstring& path) {
   struct stat info;
   return ::stat(HostPath(path).c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
 }
 
-ErrorText FakePlatform::ReadFileBytes(const std::wstring& path, std::string& bytes) {
-  trace.push_back("read:" + HostPath(path).filename().string());
-  // A file the program must refuse unread would take minutes to decode under the sanitizers.
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(HostPath(path), error);
-  if (!error && size > kMaxFileBytes) return L"read past the size limit";
+FileRead FakePlatform::ReadFileBytes(const std::wstring& path, std::uint64_t maxBytes) {
+  FileRead read;
   const int fd = ::open(HostPath(path).c_str(), O_RDONLY);
-  if (fd < 0) return ErrnoText(errno);
+  struct stat info;
+  const bool opened = fd >= 0 && ::fstat(fd, &info) == 0;
+  const int error = errno;
+  read.tooLarge = opened && static_cast<std::uint64_t>(info.st_size) > maxBytes;
+  // Only a file whose bytes are read shows in the trace; one refused for its size is not.
+  if (!read.tooLarge) trace.push_back("read:" + HostPath(path).filename().string());
+  if (!opened) {
+    read.error = ErrnoText(error);
+    if (fd >= 0) ::close(fd);
+    return read;
+  }
   char buffer[4096];
-  for (;;) {
+  while (!read.tooLarge) {
     const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0) {
-      const int error = errno;
-      ::close(fd);
-      return ErrnoText(error);
+    if (got <= 0) {
+      if (got < 0) read.error = ErrnoText(errno);
+      break;
     }
-    if (got == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(got));
+    read.bytes.append(buffer, static_cast<std::size_t>(got));
+    read.tooLarge = read.bytes.size() > maxBytes;
   }
   ::close(fd);
-  return std::nullopt;
+  if (read.tooLarge || read.error) read.bytes.clear();
+  return read;
 }
 
 ErrorText FakePlatform::ReplaceFileBytes(const std::wstring& path, const std::string& bytes,

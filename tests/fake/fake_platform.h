@@ -87,9 +87,8 @@ class FakePlatform : public Platform {
   ErrorText StartProgram(const ProgramStart& start) override;
   bool IsExistingFile(const std::wstring& path) override;
   std::optional<FileIdentity> IdentifyFile(const std::wstring& path) override;
-  std::optional<std::uint64_t> FileSize(const std::wstring& path) override;
   bool IsMissingFile(const std::wstring& path) override;
-  ErrorText ReadFileBytes(const std::wstring& path, std::string& bytes) override;
+  FileRead ReadFileBytes(const std::wstring& path, std::uint64_t maxBytes) override;
   ErrorText ReplaceFileBytes(const std::wstring& path, const std::string& bytes,
                              bool flush = false) override;
   void RemoveStaleReplacements(const std::wstring& path) override;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <compare>
+#include <exception>
 #include <memory>
 #include <utility>
 
@@ -274,9 +275,16 @@ std::wstring SetupWindow::PasteText() const {
 }
 
 void SetupWindow::OnCommand(int id) {
-  if (id == kRefreshId) Refresh();
-  if (id == kSaveId) SetStatus(events_.Save(Chosen(), PasteText()));
-  if (id == kSendId) SetStatus(events_.SendTestText(Chosen(), PasteText()));
+  // Nothing may escape through the window procedure: the button's work is given up, with a word.
+  try {
+    if (id == kRefreshId) Refresh();
+    if (id == kSaveId) SetStatus(events_.Save(Chosen(), PasteText()));
+    if (id == kSendId) SetStatus(events_.SendTestText(Chosen(), PasteText()));
+  } catch (const std::exception&) {
+    const std::wstring text = LoadText(IDS_NOT_DONE);
+    SetStatus(text);
+    ::MessageBoxW(window_, text.c_str(), LoadText(IDS_TITLE).c_str(), MB_OK | MB_ICONERROR);
+  }
 }
 
 void SetupWindow::OnNotify(const NMHDR& header) {

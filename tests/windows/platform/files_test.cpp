@@ -44,9 +44,9 @@ class FilesTest : public ::testing::Test {
     return count;
   }
   std::string Content(const std::wstring& name) {
-    std::string bytes;
-    EXPECT_FALSE(platform_.ReadFileBytes(Path(name), bytes));
-    return bytes;
+    const FileRead read = platform_.ReadFileBytes(Path(name), 1 << 20);
+    EXPECT_FALSE(read.error);
+    return read.bytes;
   }
   std::wstring folder_;
   Win32Platform platform_;
@@ -93,6 +93,25 @@ TEST_F(FilesTest, StaleReplacementsAreRemovedAndNothingElse) {
     EXPECT_EQ(GetFileAttributesW(Path(name).c_str()) == INVALID_FILE_ATTRIBUTES, stale)
         << harness::Utf8(name);
   }
+}
+
+// The size that counts is the one of the file that is read, not of a link to it, and a file must
+// not slip past the limit by growing once its size was taken.
+TEST_F(FilesTest, AFileAboveTheLimitIsRefusedHoweverItIsReached) {
+  EXPECT_FALSE(platform_.ReplaceFileBytes(Path(L"large.txt"), "0123456789x"));
+  EXPECT_FALSE(platform_.ReplaceFileBytes(Path(L"fits.txt"), "0123456789"));
+  // Wine makes links that it cannot follow itself; Windows follows them.
+  const bool linked = CreateSymbolicLinkW(Path(L"link.txt").c_str(), Path(L"large.txt").c_str(),
+                                          SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != 0 &&
+                      platform_.ReadFileBytes(Path(L"link.txt"), 100).bytes.size() == 11;
+  for (const auto& [name, tooLarge] : {std::pair{L"large.txt", true}, std::pair{L"fits.txt", false},
+                                       std::pair{linked ? L"link.txt" : L"large.txt", true}}) {
+    const FileRead read = platform_.ReadFileBytes(Path(name), 10);
+    EXPECT_EQ(read.tooLarge, tooLarge) << harness::Utf8(name);
+    EXPECT_EQ(read.bytes, tooLarge ? "" : "0123456789") << harness::Utf8(name);
+    EXPECT_FALSE(read.error);
+  }
+  EXPECT_TRUE(platform_.ReadFileBytes(Path(L"missing.txt"), 10).error) << "not taken for small";
 }
 
 }  // namespace
