@@ -12,7 +12,8 @@ namespace {
 
 // Another program may hold the clipboard for a while (a clipboard manager, a remote desktop
 // copying it over); a delivery waits as long as it would for a slow target.
-constexpr RetryPolicy kClipboardPatience = {5000, 10};
+constexpr RetryPolicy kClipboardPatience = {5000, 0};
+constexpr DWORD kClipboardPauseMs = 10;
 // How often the wait for a request looks at the clock; requests themselves wake it at once.
 constexpr DWORD kRequestSliceMs = 20;
 constexpr wchar_t kOwnerClass[] = L"SendlarkClipboardOwner";
@@ -20,9 +21,16 @@ constexpr wchar_t kOwnerClass[] = L"SendlarkClipboardOwner";
 // Opens the clipboard for one operation and closes it when it goes out of scope.
 class ClipboardSession {
  public:
+  // The program that holds the clipboard open may be asking for our own text meanwhile, and
+  // would wait for it as long as we wait for the clipboard: the wait serves it.
   explicit ClipboardSession(HWND owner) {
-    open_ = Retry(kClipboardPatience,
-                  [&] { return ::OpenClipboard(owner) ? Attempt::Done : Attempt::Again; });
+    open_ = Retry(kClipboardPatience, [&] {
+      if (::OpenClipboard(owner)) return Attempt::Done;
+      const DWORD error = ::GetLastError();
+      WaitHandlingSentMessages(0, nullptr, kClipboardPauseMs);
+      ::SetLastError(error);
+      return Attempt::Again;
+    });
   }
   ~ClipboardSession() {
     if (open_) ::CloseClipboard();

@@ -117,6 +117,8 @@ CommandOutcome Win32Platform::SendCommandId(WindowRef targetRef, std::int32_t id
   const WPARAM command = static_cast<std::uint32_t>(id);
   DWORD_PTR result = 0;
   const DWORD start = ::GetTickCount();
+  // A failed send does not always set the last error: an old one must not pass for its reason.
+  ::SetLastError(ERROR_SUCCESS);
   if (::SendMessageTimeoutW(target, WM_COMMAND, command, 0, SMTO_ABORTIFHUNG, kCommandTimeoutMs,
                             &result) != 0) {
     return {};
@@ -128,6 +130,7 @@ CommandOutcome Win32Platform::SendCommandId(WindowRef targetRef, std::int32_t id
   const DWORD waited = ::GetTickCount() - start;
   if ((error == ERROR_TIMEOUT || error == ERROR_SUCCESS) && waited < kCommandTimeoutMs &&
       ::IsWindow(target)) {
+    ::SetLastError(ERROR_SUCCESS);
     if (::SendMessageTimeoutW(target, WM_COMMAND, command, 0, SMTO_NORMAL,
                               kCommandTimeoutMs - waited, &result) != 0) {
       return {};

@@ -256,6 +256,28 @@ TEST_F(FaultTest, ClipboardHeldByAnotherProgramIsWaitedFor) {
   EXPECT_FALSE(FindProcessWindow(sendlark->Id(), L"#32770"));
 }
 
+// The program holds the clipboard open while it asks for our text, which a copy that ends hands
+// over once it can open the clipboard: each would wait for the other.
+TEST_F(FaultTest, ProgramHoldingTheClipboardOpenGetsOurTextWhileWeWaitForIt) {
+  WriteConfig(RecorderConfig());  // no recorder is running: nothing reads the text
+  auto first = StartSendlark();
+  ASSERT_NE(WaitForStrip(*first), nullptr);
+  const std::wstring item = L"served " + recorderClass;
+  auto second = StartSendlark(item);
+  const auto box = WaitForMessageBox(second->Id());
+  ASSERT_TRUE(box);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  PressOk(*box);  // the copy ends, and waits for the clipboard to hand its text over
+  std::wstring text;
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    text = static_cast<const wchar_t*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  EXPECT_EQ(text, item);
+  EXPECT_EQ(second->WaitForExit(), 0u);
+}
+
 // --- two copies at once ---
 
 std::vector<std::wstring> Items(wchar_t prefix, int count) {
