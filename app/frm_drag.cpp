@@ -23,13 +23,19 @@ void LoadSettings() {
   }
 }
 
+void SendItems(const std::vector<std::wstring>& items) {
+  DeliverAsOneRun([&] {
+    for (const std::wstring& item : items) {
+      SendCommand(item, g_settings[ApplicationClass], g_settings[ApplicationName],
+                  g_settings[CommandHeader], g_settings[CommandFooter]);
+    }
+  });
+}
+
 void DeliverCommandLine() {
   std::vector<std::wstring> items;
   if (!GetCommandArgs(items)) return;
-  for (const std::wstring& item : items) {
-    SendCommand(item, g_settings[ApplicationClass], g_settings[ApplicationName],
-                g_settings[CommandHeader], g_settings[CommandFooter]);
-  }
+  SendItems(items);
 }
 
 void PopupMainMenu() {
@@ -81,10 +87,7 @@ void Toolbar_OLEDragDrop(DropEvent& drop) {
 }
 
 void SendDroppedFiles(DropEvent& drop) {
-  for (const std::wstring& file : drop.files) {
-    SendCommand(file, g_settings[ApplicationClass], g_settings[ApplicationName],
-                g_settings[CommandHeader], g_settings[CommandFooter]);
-  }
+  SendItems(drop.files);
 }
 
 ProgramStart LaunchStart(const std::wstring& path) {

@@ -20,11 +20,44 @@ Delivery FailPaste(const std::wstring& description, Delivery delivery = Delivery
   return delivery;
 }
 
+// Whatever ends a run, even an error that ends the program, the next one starts afresh.
+class RunScope {
+ public:
+  RunScope() { g_program.run = {.active = true}; }
+  ~RunScope() { g_program.run = {}; }
+  RunScope(const RunScope&) = delete;
+  RunScope& operator=(const RunScope&) = delete;
+};
+
 }  // namespace
 
 std::wstring NotTakenText(std::int32_t pasteId) {
   return L"貼り付けコマンド " + std::to_wstring(pasteId) +
          L" を受け取ったウィンドウが、クリップボードのテキストを読み取りませんでした。";
+}
+
+std::wstring NotAnsweringText(std::int32_t pasteId) {
+  return L"貼り付けコマンド " + std::to_wstring(pasteId) +
+         L" を送ったアプリケーションが、30 秒以内に応答しませんでした。";
+}
+
+std::wstring HeldBackText(int count) {
+  return L"アプリケーションが応答しないため、残りの " + std::to_wstring(count) +
+         L" 件は送らずに履歴に記録しました。";
+}
+
+void DeliverAsOneRun(const std::function<void()>& deliveries) {
+  if (g_program.run.active) return deliveries();
+  int heldBack = 0;
+  {
+    const RunScope run;
+    deliveries();
+    heldBack = g_program.run.heldBack;
+  }
+  if (heldBack > 0) {
+    Sys().ShowMainWindow();
+    ShowMessage(HeldBackText(heldBack));
+  }
 }
 
 Delivery Deliver(const std::wstring& command, const DeliveryTarget& target) {
@@ -34,22 +67,29 @@ Delivery Deliver(const std::wstring& command, const DeliveryTarget& target) {
     return Delivery::NotOnClipboard;
   }
   const Delivery delivery = PasteToApplication(target);
-  if (delivery == Delivery::Failed || delivery == Delivery::NotTaken) ReportFailure(L"");
+  if (delivery != Delivery::Taken && delivery != Delivery::Unseen) ReportFailure(L"");
   return delivery;
 }
 
 void SendCommand(std::wstring text, std::wstring className, std::wstring windowName,
                  std::wstring header, std::wstring footer) {
-  const std::wstring command = CommandText(header, text, footer);
-  const DeliveryTurn turn;
-  const DeliveryTarget target{std::move(className), std::move(windowName),
-                              g_settings[ApplicationPaste]};
-  if (Deliver(command, target) == Delivery::NotOnClipboard) return;
-  // A delivery whose target was missing is recorded all the same, so it can be sent again.
-  g_settings[LastText] = text;
-  UpdateHistory(Add, HistoryEntry(command));
-  g_settings[LastHeader] = header;
-  g_settings[LastFooter] = footer;
+  DeliverAsOneRun([&] {
+    const std::wstring command = CommandText(header, text, footer);
+    const DeliveryTurn turn;
+    if (g_program.run.notAnswering) {
+      ++g_program.run.heldBack;
+    } else {
+      const Delivery delivery = Deliver(
+          command, {std::move(className), std::move(windowName), g_settings[ApplicationPaste]});
+      if (delivery == Delivery::NotOnClipboard) return;
+      g_program.run.notAnswering = delivery == Delivery::NotAnswering;
+    }
+    // A delivery that failed is recorded all the same, so it can be sent again.
+    g_settings[LastText] = text;
+    UpdateHistory(Add, HistoryEntry(command));
+    g_settings[LastHeader] = header;
+    g_settings[LastFooter] = footer;
+  });
 }
 
 Delivery PasteToApplication(const DeliveryTarget& target) {
@@ -62,13 +102,19 @@ Delivery PasteToApplication(const DeliveryTarget& target) {
   // once it recovers. Any other refusal loses the paste: a window that closed between the search
   // and the command, or a target running with higher rights than ours.
   const CommandOutcome outcome = Sys().SendCommandId(window.window, paste.id);
-  if (outcome.error == kErrorTimeout) return Delivery::Unseen;
-  if (outcome.error != 0) return FailPaste(outcome.description);
+  const bool answered = outcome.error == 0;
+  if (!answered && outcome.error != kErrorTimeout) return FailPaste(outcome.description);
   // Handling the command is not pasting: a wrong number, or a window that draws its own menus,
   // ignores it. The target's request for the text is the proof, during the command or soon
   // after it; until it comes or the wait is over, the next item stays off the clipboard.
-  const std::optional<TextRequest> request = Sys().AwaitTextRequest(kTextRequestPatienceMs);
-  if (!request) return FailPaste(NotTakenText(paste.id), Delivery::NotTaken);
+  const std::optional<TextRequest> request =
+      Sys().AwaitTextRequest(answered ? kTextRequestPatienceMs : kAnswerPatienceMs);
+  if (!request) {
+    // Taken back before any box opens: a box's message loop would hand it to a late request.
+    Sys().WithdrawClipboardText();
+    return answered ? FailPaste(NotTakenText(paste.id), Delivery::NotTaken)
+                    : FailPaste(NotAnsweringText(paste.id), Delivery::NotAnswering);
+  }
   // A reader that names no window is taken for the target, since some real ones do not. Once
   // another program has read the text, the target's own read no longer shows: no alarm then.
   const bool byTarget = request->reader == 0 || request->reader == window.window ||

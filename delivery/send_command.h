@@ -2,9 +2,17 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace sendlark {
+
+// Carries out `deliveries` (calls of SendCommand) as one run: the items of one drop, of the
+// command line, or one choice of the user. Once the target stops answering, the run's further
+// items are recorded without being sent, since its waiting paste commands would read them; one
+// message then says how many. A run inside a run is part of it, and so is a SendCommand called
+// outside any run.
+void DeliverAsOneRun(const std::function<void()>& deliveries);
 
 // Puts header + text + footer (with "\n" as line breaks) on the clipboard, has the target
 // paste it, and records the delivery in the history and as the last delivery. Failures are
@@ -24,6 +32,7 @@ enum class Delivery {
   Taken,           // the target read the text
   Unseen,          // the target has the command, but whether it read the text cannot be seen
   NotTaken,        // the target handled its paste command without reading the text
+  NotAnswering,    // the target did not get to its paste command in time
   Failed,          // not found, or a step before the paste failed
   NotOnClipboard,  // the text never reached the clipboard
 };
@@ -34,18 +43,25 @@ Delivery Deliver(const std::wstring& command, const DeliveryTarget& target);
 
 // Finds the target window, brings the target forward, has it carry out its paste command and
 // waits until it reads the text. A failed step has been reported to the user, except a window
-// that was not found.
+// that was not found. A text the target did not read has been taken back from the clipboard, so
+// that the target cannot paste it after it was reported as not pasted.
 Delivery PasteToApplication(const DeliveryTarget& target);
 
 // How long a target that has handled its paste command may take to read the text: programs
 // that paste from a later message of their own read it within moments.
 inline constexpr std::uint32_t kTextRequestPatienceMs = 2000;
+// How long a target that did not answer its paste command within the command's own 5 s may take
+// to read the text: 30 s in all. The next item waits meanwhile, or the target would read it.
+inline constexpr std::uint32_t kAnswerPatienceMs = 25000;
 
 inline constexpr wchar_t kDeliveryFailedMessage[] =
     L"アプリケーションが見つからない為、処理を完了できませんでした｡";
 inline constexpr wchar_t kNoSuchTitleText[] = L"指定されたタイトルのウィンドウが見つかりません。";
 
-// Why a paste counts as failed when the target never read the text.
+// Why a paste counts as failed when the target never read the text, or never answered.
 std::wstring NotTakenText(std::int32_t pasteId);
+std::wstring NotAnsweringText(std::int32_t pasteId);
+// The items of a run recorded without being sent to a target that stopped answering.
+std::wstring HeldBackText(int count);
 
 }  // namespace sendlark

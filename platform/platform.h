@@ -132,6 +132,9 @@ class Platform {
   // program first asks for it, and at the latest when this program ends, so that the request
   // shows who read it.
   virtual ErrorText PutClipboardText(const std::wstring& text) = 0;
+  // Takes back the text put on the clipboard last, if no program has asked for it yet: a later
+  // request gets no text, and the clipboard is emptied while it still holds ours.
+  virtual void WithdrawClipboardText() = 0;
   // The first request for the text put on the clipboard last. Waits for one up to
   // `patienceMs`, handling meanwhile only what other programs send to this one, and returns at
   // once when one came already; nothing when none came.

@@ -13,6 +13,13 @@
 
 namespace sendlark {
 
+// The deliveries of one action of the user: a drop, the command line's items, a menu choice.
+struct DeliveryRun {
+  bool active = false;
+  bool notAnswering = false;  // its target stopped answering: the rest are only recorded
+  int heldBack = 0;           // items recorded without being sent
+};
+
 struct ProgramState {
   Platform* platform = nullptr;
   SettingsTable settings{};
@@ -20,9 +27,10 @@ struct ProgramState {
   std::wstring commandText;  // the command file as last read
   std::wstring logText;      // the log file as last read
   MenuState menus = InitialMenus();
-  int deliveryTurns = 0;                            // nested DeliveryTurn objects alive
-  bool holdsDeliveryLock = false;                   // the lock all copies share, while in a turn
-  bool staleReplacementsRemoved = false;            // of the log, which an ended copy may leave
+  int deliveryTurns = 0;                  // nested DeliveryTurn objects alive
+  bool holdsDeliveryLock = false;         // the lock all copies share, while in a turn
+  bool staleReplacementsRemoved = false;  // of the log, which an ended copy may leave
+  DeliveryRun run;
   bool handlingEvent = false;                       // an event of the window is being carried out
   std::deque<std::function<void()>> waitingEvents;  // arrived meanwhile, carried out next
 };

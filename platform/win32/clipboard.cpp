@@ -130,6 +130,13 @@ void ClipboardOwner::OnRenderRequest() {
   PutText();
 }
 
+void ClipboardOwner::Withdraw() {
+  if (!pending_) return;
+  pending_ = false;  // from now on a request gets no text, whether or not emptying works
+  const ClipboardSession session(window_);
+  if (session.IsOpen() && ::GetClipboardOwner() == window_) ::EmptyClipboard();
+}
+
 void ClipboardOwner::HandOver() {
   if (!pending_ || window_ == nullptr) return;
   const ClipboardSession session(window_);
@@ -156,6 +163,10 @@ ErrorText Win32Platform::PutClipboardText(const std::wstring& text) {
   PutLocale();
   PutKeepOutMarks();
   return std::nullopt;
+}
+
+void Win32Platform::WithdrawClipboardText() {
+  clipboard_.Withdraw();
 }
 
 std::optional<TextRequest> Win32Platform::AwaitTextRequest(std::uint32_t patienceMs) {

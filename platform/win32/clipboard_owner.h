@@ -26,6 +26,8 @@ class ClipboardOwner final : public BaseWindow<ClipboardOwner> {
   const std::optional<TextRequest>& FirstRequest() const { return request_; }
   // Puts a text that no program has asked for yet on the clipboard itself, as the program ends.
   void HandOver();
+  // Takes back a text that no program has asked for yet: no later request gets it.
+  void Withdraw();
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -39,6 +39,7 @@ class Win32Platform final : public Platform {
   int PopupMenu(const std::vector<MenuEntry>& entries) override;
   void ShowMessage(const std::wstring& text) override;
   ErrorText PutClipboardText(const std::wstring& text) override;
+  void WithdrawClipboardText() override;
   std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) override;
   std::uint32_t ProcessOf(WindowRef window) override;
   TargetWindow FindTargetWindow(const std::wstring& className,

@@ -278,11 +278,17 @@ ErrorText FakePlatform::PutClipboardText(const std::wstring& text) {
   return std::nullopt;
 }
 
+void FakePlatform::WithdrawClipboardText() {
+  trace.push_back("withdraw");
+  clipboard_.clear();
+  lateReader_ = 0;
+}
+
 std::optional<TextRequest> FakePlatform::AwaitTextRequest(std::uint32_t patienceMs) {
   if (request_) return request_;
   trace.push_back("wait");
   if (whileWaiting) std::exchange(whileWaiting, nullptr)();
-  if (lateReader_ != 0) {
+  if (lateReader_ != 0 && lateMs <= patienceMs) {
     waitedMs += lateMs;
     request_ = TextRequest{lateReader_};
   } else {
@@ -323,7 +329,10 @@ CommandOutcome FakePlatform::SendCommandId(WindowRef target, std::int32_t id) {
   if (sendOutcome.error == 0 || sendOutcome.error == kErrorTimeout) {
     sent.push_back({target, id, clipboard_});
   }
-  if (sendOutcome.error != 0 || request_) return sendOutcome;
+  if (request_) return sendOutcome;
+  // A target slow to answer reads once it gets to its command.
+  if (sendOutcome.error == kErrorTimeout && reading != Reading::Never) lateReader_ = target;
+  if (sendOutcome.error != 0) return sendOutcome;
   if (reading == Reading::DuringCommand) request_ = TextRequest{target};
   if (reading == Reading::Unnamed) request_ = TextRequest{0};
   if (reading == Reading::Late) lateReader_ = target;

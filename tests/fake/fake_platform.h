@@ -31,7 +31,7 @@ struct FakeWindow {
 enum class Reading {
   DuringCommand,  // while it handles the command, naming its window
   Unnamed,        // while it handles the command, through no window
-  Late,           // lateMs after it has handled the command
+  Late,           // lateMs after it has handled the command, or after the command's timeout
   Never,          // it handles the command and never reads
   AnotherFirst,   // another program reads the text as soon as it is on the clipboard
 };
@@ -104,6 +104,7 @@ class FakePlatform : public Platform {
   int PopupMenu(const std::vector<MenuEntry>& entries) override;
   void ShowMessage(const std::wstring& text) override;
   ErrorText PutClipboardText(const std::wstring& text) override;
+  void WithdrawClipboardText() override;
   std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) override;
   std::uint32_t ProcessOf(WindowRef window) override;
   TargetWindow FindTargetWindow(const std::wstring& className,

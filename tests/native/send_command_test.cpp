@@ -87,81 +87,80 @@ TEST_F(SendCommandTest, UnusablePasteIdBringsTheTargetForwardButSendsNothing) {
   EXPECT_EQ(mnu_sub_sub_log[3].caption, L"<item>");
 }
 
-struct OutcomeCase {
+struct DecisionCase {
   const char* name;
-  std::uint32_t error;
-  bool lost;  // the paste is lost, and the user told so
-};
-
-class PasteOutcomeTest : public SendCommandTest,
-                         public ::testing::WithParamInterface<OutcomeCase> {};
-
-// Only a target that does not answer in time still pastes (it keeps the command); every other
-// refusal is a failed paste, reported with the system's reason. Either way the item is recorded.
-TEST_P(PasteOutcomeTest, OnlyATimeoutIsNotAFailure) {
-  sys.AddWindow(L"TargetClass", L"Target Window");
-  sys.sendOutcome = {GetParam().error, L"reason"};
-  Send(L"item");
-  const std::vector<std::string> tail = {"read:log.txt", "clean up:log.txt", "replace:log.txt",
-                                         "end turn"};
-  std::vector<std::string> expected = {"turn", "clipboard:<item>", "find", "activate:Target Window",
-                                       "send:770"};
-  if (GetParam().lost) {
-    expected.insert(expected.end(), {"show", "end turn", Failure(L"reason"), "turn", "show",
-                                     "end turn", Failure(), "turn"});
-  }
-  expected.insert(expected.end(), tail.begin(), tail.end());
-  EXPECT_EQ(sys.trace, expected);
-  EXPECT_EQ(sys.ReadFile(L"log.txt"), "<item>\r\nolder\r\n");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Errors, PasteOutcomeTest,
-    ::testing::Values(OutcomeCase{"Pasted", 0, false},
-                      OutcomeCase{"HungTargetStillPastes", kErrorTimeout, false},
-                      OutcomeCase{"WindowClosedInBetween", 1400, true},
-                      OutcomeCase{"ElevatedTargetRefuses", 5, true},
-                      OutcomeCase{"AnyOtherError", 1450, true}),
-    [](const ::testing::TestParamInfo<OutcomeCase>& info) { return info.param.name; });
-
-struct ReadingCase {
-  const char* name;
+  std::uint32_t error;  // of the paste command
   Reading reading;
-  bool waits;  // for the target to read, after the command has returned
-  bool lost;   // the paste failed, and the user is told so
+  std::uint32_t lateMs;
+  std::uint32_t waitedMs;  // for the read, after the command
+  std::wstring reason;     // of the failure boxes; empty when the paste counts
 };
 
-class ReadingTest : public SendCommandTest, public ::testing::WithParamInterface<ReadingCase> {};
+class PasteDecisionTest : public SendCommandTest,
+                          public ::testing::WithParamInterface<DecisionCase> {};
 
-// The target's request for the text is the proof that it pasted. Where the request cannot be
-// traced to the target, no alarm is raised.
-TEST_P(ReadingTest, OnlyATargetThatNeverReadsIsAFailedPaste) {
+// The target's request for the text is the proof that it pasted; where the request cannot be
+// traced to the target, no alarm is raised. A target slow to answer its command gets longer to
+// read. A text not read in time is taken back before the boxes, whose message loops would hand
+// it over; any other refusal loses the paste with the system's reason. Either way the item is
+// recorded.
+TEST_P(PasteDecisionTest, OnlyATextTheTargetReadCountsAndAnUnreadOneIsWithdrawn) {
+  const DecisionCase& decision = GetParam();
   sys.AddWindow(L"TargetClass", L"Target Window");
-  sys.reading = GetParam().reading;
+  sys.sendOutcome = {decision.error, L"reason"};
+  sys.reading = decision.reading;
+  sys.lateMs = decision.lateMs;
   Send(L"item");
   std::vector<std::string> expected = {"turn", "clipboard:<item>", "find", "activate:Target Window",
                                        "send:770"};
-  if (GetParam().waits) expected.push_back("wait");
-  if (GetParam().lost) {
-    expected.insert(expected.end(), {"show", "end turn", Failure(NotTakenText(770)), "turn", "show",
+  if (decision.waitedMs > 0) expected.push_back("wait");
+  if (decision.reading == Reading::Never || decision.lateMs > decision.waitedMs) {
+    expected.push_back("withdraw");
+  }
+  if (!decision.reason.empty()) {
+    expected.insert(expected.end(), {"show", "end turn", Failure(decision.reason), "turn", "show",
                                      "end turn", Failure(), "turn"});
   }
   expected.insert(expected.end(),
                   {"read:log.txt", "clean up:log.txt", "replace:log.txt", "end turn"});
   EXPECT_EQ(sys.trace, expected);
-  EXPECT_EQ(sys.waitedMs, GetParam().lost ? kTextRequestPatienceMs : GetParam().waits ? 300 : 0);
+  EXPECT_EQ(sys.waitedMs, decision.waitedMs);
   EXPECT_EQ(sys.ReadFile(L"log.txt"), "<item>\r\nolder\r\n") << "recorded either way";
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Readers, ReadingTest,
-    ::testing::Values(ReadingCase{"DuringTheCommandCostsNoWait", Reading::DuringCommand, false,
-                                  false},
-                      ReadingCase{"ThroughNoWindow", Reading::Unnamed, false, false},
-                      ReadingCase{"AMomentLater", Reading::Late, true, false},
-                      ReadingCase{"AnotherProgramFirst", Reading::AnotherFirst, false, false},
-                      ReadingCase{"Never", Reading::Never, true, true}),
-    [](const ::testing::TestParamInfo<ReadingCase>& info) { return info.param.name; });
+    Readers, PasteDecisionTest,
+    ::testing::Values(
+        DecisionCase{"DuringTheCommandCostsNoWait", 0, Reading::DuringCommand, 0, 0, L""},
+        DecisionCase{"ThroughNoWindow", 0, Reading::Unnamed, 0, 0, L""},
+        DecisionCase{"AMomentLater", 0, Reading::Late, 300, 300, L""},
+        DecisionCase{"AnotherProgramFirst", 0, Reading::AnotherFirst, 0, 0, L""},
+        DecisionCase{"Never", 0, Reading::Never, 0, kTextRequestPatienceMs, NotTakenText(770)},
+        DecisionCase{"TooLate", 0, Reading::Late, 2600, kTextRequestPatienceMs, NotTakenText(770)},
+        DecisionCase{"SlowToAnswer", kErrorTimeout, Reading::DuringCommand, 2000, 2000, L""},
+        DecisionCase{"NotAnswering", kErrorTimeout, Reading::Never, 0, kAnswerPatienceMs,
+                     NotAnsweringText(770)},
+        DecisionCase{"WindowClosedInBetween", 1400, Reading::DuringCommand, 0, 0, L"reason"},
+        DecisionCase{"ElevatedTargetRefuses", 5, Reading::DuringCommand, 0, 0, L"reason"}),
+    [](const ::testing::TestParamInfo<DecisionCase>& info) { return info.param.name; });
+
+// Its waiting paste commands would read the next items, so they are recorded unsent instead.
+TEST_F(SendCommandTest, ARunStopsSendingToATargetThatStopsAnswering) {
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  sys.sendOutcome = {kErrorTimeout, L""};
+  sys.reading = Reading::Never;
+  DeliverAsOneRun([&] {
+    for (const wchar_t* item : {L"one", L"two", L"three"})
+      Send(item);
+  });
+  EXPECT_THAT(sys.clipboardWrites, ElementsAre(L"<one>"));
+  EXPECT_THAT(sys.messages, ElementsAre(kDeliveryFailedMessage + NotAnsweringText(770),
+                                        kDeliveryFailedMessage, HeldBackText(2)));
+  EXPECT_EQ(sys.ReadFile(L"log.txt"), "<three>\r\n<two>\r\n<one>\r\nolder\r\n");
+  EXPECT_EQ(g_settings[LastText], L"three");
+  Send(L"four");  // the next run tries again
+  EXPECT_THAT(sys.clipboardWrites, ElementsAre(L"<one>", L"<four>"));
+}
 
 // Looking for them costs as much as a third of the rewrite, and they are rare.
 TEST_F(SendCommandTest, LeftoversOfAnEndedCopyAreLookedForOnceARun) {
