@@ -35,7 +35,17 @@ void SendItems(const std::vector<std::wstring>& items) {
 void DeliverCommandLine() {
   std::vector<std::wstring> items;
   if (!GetCommandArgs(items)) return;
+  // A log that cannot be read would end the program after the first item was pasted, and
+  // before it and the others were recorded.
+  std::wstring log;
+  ReadTextFile(log, g_settings[LogFileName]);
   SendItems(items);
+}
+
+// Another program may send any command, but only what the menu offers is carried out: a hidden
+// entry keeps a stale caption, or none.
+bool IsOffered(const MenuItem& item) {
+  return item.visible && item.caption != L"-";
 }
 
 void PopupMainMenu() {
@@ -146,9 +156,12 @@ void OnCommand(int id) {
   } else if (id == kIdEnd) {
     mnu_sub_end_Click();
   } else if (id >= kIdHistoryBase && id <= kIdHistoryBase + kHistorySize) {
-    mnu_sub_sub_log_Click(id - kIdHistoryBase);
+    if (IsOffered(mnu_sub_sub_log[id - kIdHistoryBase])) mnu_sub_sub_log_Click(id - kIdHistoryBase);
   } else if (id >= kIdCommandBase && id <= kIdCommandBase + kMaxCommandEntries) {
-    mnu_sub_command_Click(id - kIdCommandBase);
+    const auto index = static_cast<std::size_t>(id - kIdCommandBase);
+    if (index < mnu_sub_command.size() && IsOffered(mnu_sub_command[index])) {
+      mnu_sub_command_Click(id - kIdCommandBase);
+    }
   }
 }
 

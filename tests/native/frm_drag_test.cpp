@@ -131,9 +131,18 @@ TEST_F(WindowEventsTest, EndItemEndsAtOnceWithoutWriting) {
   EXPECT_THAT(sys.trace, ElementsAre("end:0"));
 }
 
-TEST_F(WindowEventsTest, CommandIdsReachTheirHandlers) {
+// Another program may send any id: what the menu does not offer (a hidden entry with a stale
+// caption, a separator, the anchors) is not carried out.
+TEST_F(WindowEventsTest, CommandIdsReachTheirHandlersOnlyForWhatTheMenuOffers) {
   mnu_sub_sub_log[2] = {L"history two", true};
+  mnu_sub_sub_log[3] = {L"stale", false};
   mnu_sub_command.push_back({L"command one", true});
+  mnu_sub_command.push_back({L"-", true});
+  mnu_sub_command.push_back({L"hidden", false});
+  for (const int id : {+kIdHistoryBase, kIdHistoryBase + 3, kIdHistoryBase + 4, +kIdCommandBase,
+                       kIdCommandBase + 2, kIdCommandBase + 3, kIdCommandBase + 4})
+    OnCommand(id);
+  EXPECT_TRUE(sys.clipboardWrites.empty());
   OnCommand(kIdHistoryBase + 2);
   OnCommand(kIdCommandBase + 1);
   OnCommand(kIdToolbarButtonBase + 1);

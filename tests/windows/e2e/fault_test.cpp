@@ -54,6 +54,17 @@ TEST_F(FaultTest, ReadOnlyLogIsReportedAndKeptAsItWas) {
   SetFileAttributesW(folder.File(L"log.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// Each would be pasted and then lost to the file error, unrecorded.
+TEST_F(FaultTest, MissingLogStopsTheCommandLineBeforeAnyItemIsPasted) {
+  Config config = RecorderConfig();
+  config.logFile = L"missing.txt";
+  WriteConfig(config);
+  auto recorder = StartRecorder();
+  auto sendlark = StartSendlark(L"one\r\ntwo\r\nthree");
+  ExpectFileErrorAndEnd(*sendlark);
+  EXPECT_TRUE(ReadRecords(recordFile).empty());
+}
+
 // Holds the log file open without sharing, as a backup program might.
 class LogLock {
  public:
