@@ -5,6 +5,7 @@
 #include "app/popup_menu.h"
 #include "config/config_lookup.h"
 #include "config/file_io.h"
+#include "config/options.h"
 #include "config/text_util.h"
 #include "delivery/send_command.h"
 #include "menus/command_menu.h"
@@ -21,6 +22,7 @@ void LoadSettings() {
   for (const ConfigKey& entry : kConfigKeys) {
     g_settings[entry.slot] = GetConfigValue(g_configText, entry.key, SystemFold);
   }
+  g_program.options = ReadOptions(g_configText, SystemFold);
 }
 
 void SendItems(const std::vector<std::wstring>& items) {

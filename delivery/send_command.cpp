@@ -93,6 +93,7 @@ void SendCommand(std::wstring text, std::wstring className, std::wstring windowN
 }
 
 Delivery PasteToApplication(const DeliveryTarget& target) {
+  if (!g_program.options.unusable.empty()) return FailPaste(g_program.options.unusable);
   const TargetWindow window = Sys().FindTargetWindow(target.className, target.windowName);
   if (window.window == 0) return Delivery::Failed;
   if (!Sys().ActivateByTitle(target.windowName)) return FailPaste(kNoSuchTitleText);

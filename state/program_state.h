@@ -9,6 +9,7 @@
 
 #include "platform/platform.h"
 #include "state/menu_items.h"
+#include "state/options.h"
 #include "state/settings.h"
 
 namespace sendlark {
@@ -23,6 +24,7 @@ struct DeliveryRun {
 struct ProgramState {
   Platform* platform = nullptr;
   SettingsTable settings{};
+  Options options;  // the optional keys of "Config.ini"
   std::wstring configText;   // "Config.ini" as read at start-up
   std::wstring commandText;  // the command file as last read
   std::wstring logText;      // the log file as last read

@@ -162,6 +162,16 @@ TEST_F(SendCommandTest, ARunStopsSendingToATargetThatStopsAnswering) {
   EXPECT_THAT(sys.clipboardWrites, ElementsAre(L"<one>", L"<four>"));
 }
 
+TEST_F(SendCommandTest, AnUnusableOptionFailsTheDeliveryBeforeTheTargetIsSought) {
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  g_program.options.unusable = L"why";
+  Send(L"item");
+  EXPECT_THAT(sys.trace,
+              ElementsAre("turn", "clipboard:<item>", "show", "end turn", Failure(L"why"), "turn",
+                          "show", "end turn", Failure(), "turn", "read:log.txt", "clean up:log.txt",
+                          "replace:log.txt", "end turn"));
+}
+
 // Looking for them costs as much as a third of the rewrite, and they are rare.
 TEST_F(SendCommandTest, LeftoversOfAnEndedCopyAreLookedForOnceARun) {
   sys.AddWindow(L"TargetClass", L"Target Window");

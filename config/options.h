@@ -1,0 +1,28 @@
+// Reading the optional keys of Config.ini.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "config/text_util.h"
+#include "state/options.h"
+
+namespace sendlark {
+
+// The optional keys' values in the configuration text. A missing or empty key keeps the
+// behaviour of a Config.ini without it.
+Options ReadOptions(const std::wstring& configText, CaseFold fold);
+
+// The mode a value names: "exact", "begins", "contains" or "any", letter case and surrounding
+// blanks ignored; empty is "exact". Nothing for any other value.
+std::optional<TitleMatch> ParseTitleMatch(const std::wstring& value, CaseFold fold);
+// The mode's name, as SendlarkSetup writes it.
+const wchar_t* TitleMatchName(TitleMatch match);
+
+// The value without the blanks and line breaks around it.
+std::wstring TrimBlanks(const std::wstring& value);
+
+// Why a value of an optional key cannot be used.
+std::wstring UnusableValueText(const std::wstring& key, const std::wstring& value);
+
+}  // namespace sendlark

@@ -1,0 +1,28 @@
+// The optional keys of Config.ini that change how the target is reached and what a delivery
+// leaves behind. A Config.ini without them works as it always did.
+#pragma once
+
+#include <string>
+
+namespace sendlark {
+
+// How a window's title must compare with :AppliactionName for the window to be the target.
+enum class TitleMatch {
+  Exact,     // the whole title, as it always was
+  Begins,    // the title begins with it, letter case ignored
+  Contains,  // the title contains it, letter case ignored
+  Any,       // any title: the class alone decides
+};
+
+struct Options {
+  TitleMatch titleMatch = TitleMatch::Exact;
+  bool restoreClipboard = false;  // the user's clipboard comes back after each run
+  // Why a value cannot be used, naming its key and the value. Every delivery fails with it, so
+  // that no item is delivered with a setting the user did not mean; empty when all can be used.
+  std::wstring unusable;
+};
+
+inline constexpr wchar_t kTitleMatchKey[] = L":TitleMatch";
+inline constexpr wchar_t kRestoreClipboardKey[] = L":RestoreClipboard";
+
+}  // namespace sendlark
