@@ -1,14 +1,16 @@
 #include "state/program_state.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace sendlark {
 
 ProgramState g_program;
 
 void ResetProgram(Platform* platform) {
-  g_program = ProgramState{};
-  g_program.platform = platform;
+  ProgramState fresh;
+  fresh.platform = platform;
+  std::swap(g_program, fresh);
 }
 
 Platform& Sys() {
