@@ -2,6 +2,7 @@
 
 #include "delivery/command_text.h"
 #include "delivery/paste_id.h"
+#include "delivery/title_match.h"
 #include "menus/history.h"
 #include "state/delivery_turn.h"
 #include "state/program_state.h"
@@ -9,6 +10,41 @@
 namespace sendlark {
 
 namespace {
+
+// The refusals of the paste keys, as error codes of the kind applications define.
+constexpr std::uint32_t kErrorKeysHeld = 0x20000001;
+constexpr std::uint32_t kErrorNotInFront = 0x20000002;
+
+// Outside the exact title, the window to feed is the one the user had in front last.
+TargetWindow FindTarget(const DeliveryTarget& target) {
+  if (target.match == TitleMatch::Exact) {
+    return Sys().FindTargetWindow(target.className, target.windowName);
+  }
+  return FirstMatch(Sys().WindowsOfClass(target.className), target.match, target.windowName,
+                    SystemFold);
+}
+
+// Asks the target to paste by the route configured. The keys are pressed only into the target
+// in front, with no modifier held, or they would reach another window or mean another command.
+CommandOutcome RequestPaste(WindowRef window, const PasteId& paste) {
+  switch (paste.route) {
+    case PasteRoute::Command:
+      return Sys().SendCommandId(window, paste.id);
+    case PasteRoute::Message:
+      return Sys().SendPasteMessage(window);
+    case PasteRoute::CtrlV:
+    case PasteRoute::ShiftInsert:
+      break;
+  }
+  switch (Sys().PressPasteKeys(window, paste.route)) {
+    case KeyPress::ModifiersHeld:
+      return {kErrorKeysHeld, kModifiersHeldText};
+    case KeyPress::NotInFront:
+      return {kErrorNotInFront, kNotInFrontText};
+    default:
+      return {};
+  }
+}
 
 void ReportFailure(const std::wstring& description) {
   Sys().ShowMainWindow();
@@ -31,14 +67,25 @@ class RunScope {
 
 }  // namespace
 
-std::wstring NotTakenText(std::int32_t pasteId) {
-  return L"貼り付けコマンド " + std::to_wstring(pasteId) +
+std::wstring PasteName(const PasteId& paste) {
+  if (paste.route != PasteRoute::Command) return PasteRouteWordOf(paste.route);
+  return L"貼り付けコマンド " + std::to_wstring(paste.id);
+}
+
+std::wstring NotTakenText(const PasteId& paste) {
+  return PasteName(paste) +
          L" を受け取ったウィンドウが、クリップボードのテキストを読み取りませんでした。";
 }
 
-std::wstring NotAnsweringText(std::int32_t pasteId) {
-  return L"貼り付けコマンド " + std::to_wstring(pasteId) +
-         L" を送ったアプリケーションが、30 秒以内に応答しませんでした。";
+std::wstring NotAnsweringText(const PasteId& paste) {
+  return PasteName(paste) + L" を送ったアプリケーションが、30 秒以内に応答しませんでした。";
+}
+
+PasteId ReadPaste(const std::wstring& text) {
+  if (const std::optional<PasteRoute> route = PasteRouteWord(text, SystemFold)) {
+    return {0, std::nullopt, *route};
+  }
+  return PasteCommandId(Sys().ParseNumber(text));
 }
 
 std::wstring HeldBackText(int count) {
@@ -79,8 +126,9 @@ void SendCommand(std::wstring text, std::wstring className, std::wstring windowN
     if (g_program.run.notAnswering) {
       ++g_program.run.heldBack;
     } else {
-      const Delivery delivery = Deliver(
-          command, {std::move(className), std::move(windowName), g_settings[ApplicationPaste]});
+      const Delivery delivery =
+          Deliver(command, {std::move(className), std::move(windowName),
+                            g_settings[ApplicationPaste], g_program.options.titleMatch});
       if (delivery == Delivery::NotOnClipboard) return;
       g_program.run.notAnswering = delivery == Delivery::NotAnswering;
     }
@@ -94,27 +142,32 @@ void SendCommand(std::wstring text, std::wstring className, std::wstring windowN
 
 Delivery PasteToApplication(const DeliveryTarget& target) {
   if (!g_program.options.unusable.empty()) return FailPaste(g_program.options.unusable);
-  const TargetWindow window = Sys().FindTargetWindow(target.className, target.windowName);
+  const TargetWindow window = FindTarget(target);
   if (window.window == 0) return Delivery::Failed;
-  if (!Sys().ActivateByTitle(target.windowName)) return FailPaste(kNoSuchTitleText);
-  const PasteId paste = PasteCommandId(Sys().ParseNumber(target.paste));
+  if (target.match != TitleMatch::Exact) {
+    Sys().ActivateWindow(window.window);
+  } else if (!Sys().ActivateByTitle(target.windowName)) {
+    return FailPaste(kNoSuchTitleText);
+  }
+  const PasteId paste = ReadPaste(target.paste);
   if (paste.error) return FailPaste(*paste.error);
-  // Only a target that is slow to answer still pastes: it keeps the command and carries it out
+  // Only a target that is slow to answer still pastes: it keeps the request and carries it out
   // once it recovers. Any other refusal loses the paste: a window that closed between the search
-  // and the command, or a target running with higher rights than ours.
-  const CommandOutcome outcome = Sys().SendCommandId(window.window, paste.id);
+  // and the request, or a target running with higher rights than ours.
+  const CommandOutcome outcome = RequestPaste(window.window, paste);
   const bool answered = outcome.error == 0;
   if (!answered && outcome.error != kErrorTimeout) return FailPaste(outcome.description);
-  // Handling the command is not pasting: a wrong number, or a window that draws its own menus,
-  // ignores it. The target's request for the text is the proof, during the command or soon
-  // after it; until it comes or the wait is over, the next item stays off the clipboard.
+  // Handling the request is not pasting: a wrong number, a window that draws its own menus, or
+  // keys that the system drops on their way to a target with higher rights. The target's
+  // request for the text is the proof, during the paste or soon after it; until it comes or the
+  // wait is over, the next item stays off the clipboard.
   const std::optional<TextRequest> request =
       Sys().AwaitTextRequest(answered ? kTextRequestPatienceMs : kAnswerPatienceMs);
   if (!request) {
     // Taken back before any box opens: a box's message loop would hand it to a late request.
     Sys().WithdrawClipboardText();
-    return answered ? FailPaste(NotTakenText(paste.id), Delivery::NotTaken)
-                    : FailPaste(NotAnsweringText(paste.id), Delivery::NotAnswering);
+    return answered ? FailPaste(NotTakenText(paste), Delivery::NotTaken)
+                    : FailPaste(NotAnsweringText(paste), Delivery::NotAnswering);
   }
   // A reader that names no window is taken for the target, since some real ones do not. Once
   // another program has read the text, the target's own read no longer shows: no alarm then.

@@ -5,6 +5,9 @@
 #include <functional>
 #include <string>
 
+#include "delivery/paste_id.h"
+#include "state/options.h"
+
 namespace sendlark {
 
 // Carries out `deliveries` (calls of SendCommand) as one run: the items of one drop, of the
@@ -21,11 +24,12 @@ void DeliverAsOneRun(const std::function<void()>& deliveries);
 void SendCommand(std::wstring text, std::wstring className, std::wstring windowName,
                  std::wstring header, std::wstring footer);
 
-// The window a delivery goes to, and the number of its paste command as written in Config.ini.
+// The window a delivery goes to, and how it is asked to paste, as written in Config.ini.
 struct DeliveryTarget {
   std::wstring className;
   std::wstring windowName;
-  std::wstring paste;
+  std::wstring paste;  // the number of its paste command, or the word of another route
+  TitleMatch match = TitleMatch::Exact;
 };
 
 enum class Delivery {
@@ -57,10 +61,20 @@ inline constexpr std::uint32_t kAnswerPatienceMs = 25000;
 inline constexpr wchar_t kDeliveryFailedMessage[] =
     L"アプリケーションが見つからない為、処理を完了できませんでした｡";
 inline constexpr wchar_t kNoSuchTitleText[] = L"指定されたタイトルのウィンドウが見つかりません。";
+inline constexpr wchar_t kModifiersHeldText[] =
+    L"Shift、Ctrl、Alt または Windows キーが押されたままのため、貼り付けのキーを送れませんでした。";
+inline constexpr wchar_t kNotInFrontText[] =
+    L"アプリケーションを前面に出せなかったため、貼り付けのキーを送れませんでした。";
+
+// How the target is asked to paste, as :AppliactionPast writes it: a command's number, or the
+// word of another route. Every delivery reads it afresh, since numbers follow the locale.
+PasteId ReadPaste(const std::wstring& text);
+// The paste request as the user's messages name it.
+std::wstring PasteName(const PasteId& paste);
 
 // Why a paste counts as failed when the target never read the text, or never answered.
-std::wstring NotTakenText(std::int32_t pasteId);
-std::wstring NotAnsweringText(std::int32_t pasteId);
+std::wstring NotTakenText(const PasteId& paste);
+std::wstring NotAnsweringText(const PasteId& paste);
 // The items of a run recorded without being sent to a target that stopped answering.
 std::wstring HeldBackText(int count);
 

@@ -55,6 +55,22 @@ inline constexpr std::uint32_t kErrorTimeout = 1460;
 struct TargetWindow {
   WindowRef window = 0;  // 0: there is none
   std::uint32_t process = 0;
+  std::wstring title;  // where it was asked for
+};
+
+// How the target is asked to paste.
+enum class PasteRoute {
+  Command,      // WM_COMMAND with the identifier of its own paste command
+  Message,      // WM_PASTE to its control that has the focus
+  CtrlV,        // the paste shortcut, pressed as keys
+  ShiftInsert,  // the other paste shortcut
+};
+
+// What became of pressing the paste shortcut.
+enum class KeyPress {
+  Pressed,
+  ModifiersHeld,  // the user kept Shift, Ctrl, Alt or a Windows key down: nothing was pressed
+  NotInFront,     // the target is not the foreground window: nothing was pressed
 };
 
 // A program's request for the text this program put on the clipboard: it reads the text.
@@ -145,12 +161,24 @@ class Platform {
   // process are never targets.
   virtual TargetWindow FindTargetWindow(const std::wstring& className,
                                         const std::wstring& windowName) = 0;
+  // The visible top-level windows of other processes with this class, with their titles,
+  // nearest the top of the Z order (the one the user had in front last) first.
+  virtual std::vector<TargetWindow> WindowsOfClass(const std::wstring& className) = 0;
   // Brings forward the window of another process whose title is `title`, or else one whose
   // title begins with it. False when there is no such window.
   virtual bool ActivateByTitle(const std::wstring& title) = 0;
+  // Brings forward that very window.
+  virtual void ActivateWindow(WindowRef window) = 0;
   // Has the target carry out its command `id` and waits until it has, or until the wait runs
   // out (kErrorTimeout).
   virtual CommandOutcome SendCommandId(WindowRef target, std::int32_t id) = 0;
+  // Sends WM_PASTE to the target's control that has the focus, or else to the target itself,
+  // and waits as SendCommandId does.
+  virtual CommandOutcome SendPasteMessage(WindowRef target) = 0;
+  // Presses the paste shortcut `keys` (CtrlV or ShiftInsert) as the user would, once the user
+  // has let go of the modifier keys, and only while the target, or the window that owns it, is
+  // the foreground window.
+  virtual KeyPress PressPasteKeys(WindowRef target, PasteRoute keys) = 0;
 
   // The lock that all copies of the program in the user's session share for their deliveries.
   // Acquiring waits for another copy's release, though not without end: a copy stuck holding

@@ -78,7 +78,7 @@ TargetWindow Win32Platform::FindTargetWindow(const std::wstring& className,
     process = 0;
     if (window != nullptr) ::GetWindowThreadProcessId(window, &process);
   } while (window != nullptr && process == ::GetCurrentProcessId());
-  return {ToRef(window), process};
+  return {ToRef(window), process, windowName};
 }
 
 // Brings forward the first visible top-level window titled `title` (letter case ignored), or
@@ -110,16 +110,15 @@ bool Win32Platform::ActivateByTitle(const std::wstring& title) {
   return true;
 }
 
-// Sends WM_COMMAND `id` and waits until the target has handled it, for five seconds at most.
-CommandOutcome Win32Platform::SendCommandId(WindowRef targetRef, std::int32_t id) {
-  const HWND target = ToHwnd(targetRef);
-  // All 32 bits of the identifier, as a 32-bit program would have passed them.
-  const WPARAM command = static_cast<std::uint32_t>(id);
+namespace {
+
+// Sends `message` and waits until the window has handled it, for five seconds at most.
+CommandOutcome SendBounded(HWND target, UINT message, WPARAM wParam) {
   DWORD_PTR result = 0;
   const DWORD start = ::GetTickCount();
   // A failed send does not always set the last error: an old one must not pass for its reason.
   ::SetLastError(ERROR_SUCCESS);
-  if (::SendMessageTimeoutW(target, WM_COMMAND, command, 0, SMTO_ABORTIFHUNG, kCommandTimeoutMs,
+  if (::SendMessageTimeoutW(target, message, wParam, 0, SMTO_ABORTIFHUNG, kCommandTimeoutMs,
                             &result) != 0) {
     return {};
   }
@@ -131,8 +130,8 @@ CommandOutcome Win32Platform::SendCommandId(WindowRef targetRef, std::int32_t id
   if ((error == ERROR_TIMEOUT || error == ERROR_SUCCESS) && waited < kCommandTimeoutMs &&
       ::IsWindow(target)) {
     ::SetLastError(ERROR_SUCCESS);
-    if (::SendMessageTimeoutW(target, WM_COMMAND, command, 0, SMTO_NORMAL,
-                              kCommandTimeoutMs - waited, &result) != 0) {
+    if (::SendMessageTimeoutW(target, message, wParam, 0, SMTO_NORMAL, kCommandTimeoutMs - waited,
+                              &result) != 0) {
       return {};
     }
     error = ::GetLastError();
@@ -141,6 +140,44 @@ CommandOutcome Win32Platform::SendCommandId(WindowRef targetRef, std::int32_t id
   // A refusal that gives no reason is taken for the wait it most likely was.
   if (error == ERROR_SUCCESS) error = ERROR_TIMEOUT;
   return {error, ErrorDescription(error)};
+}
+
+}  // namespace
+
+std::vector<TargetWindow> Win32Platform::WindowsOfClass(const std::wstring& className) {
+  std::vector<TargetWindow> windows;
+  for (HWND window = nullptr;
+       (window = ::FindWindowExW(nullptr, window, className.c_str(), nullptr)) != nullptr;) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process != ::GetCurrentProcessId() && ::IsWindowVisible(window)) {
+      windows.push_back({ToRef(window), process, TitleOf(window)});
+    }
+  }
+  return windows;
+}
+
+void Win32Platform::ActivateWindow(WindowRef window) {
+  BringToFront(ToHwnd(window));
+}
+
+CommandOutcome Win32Platform::SendCommandId(WindowRef target, std::int32_t id) {
+  // All 32 bits of the identifier, as a 32-bit program would have passed them.
+  return SendBounded(ToHwnd(target), WM_COMMAND, static_cast<std::uint32_t>(id));
+}
+
+// The control that has the focus takes the paste, as when the user pastes: an edit field of a
+// dialog, say. A focus outside the target (its thread's other windows) does not count.
+CommandOutcome Win32Platform::SendPasteMessage(WindowRef targetRef) {
+  const HWND target = ToHwnd(targetRef);
+  GUITHREADINFO thread = {};
+  thread.cbSize = sizeof thread;
+  HWND focus = target;
+  if (::GetGUIThreadInfo(::GetWindowThreadProcessId(target, nullptr), &thread) &&
+      thread.hwndFocus != nullptr && ::IsChild(target, thread.hwndFocus)) {
+    focus = thread.hwndFocus;
+  }
+  return SendBounded(focus, WM_PASTE, 0);
 }
 
 }  // namespace sendlark::win32

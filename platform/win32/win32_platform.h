@@ -44,8 +44,12 @@ class Win32Platform final : public Platform {
   std::uint32_t ProcessOf(WindowRef window) override;
   TargetWindow FindTargetWindow(const std::wstring& className,
                                 const std::wstring& windowName) override;
+  std::vector<TargetWindow> WindowsOfClass(const std::wstring& className) override;
   bool ActivateByTitle(const std::wstring& title) override;
+  void ActivateWindow(WindowRef window) override;
   CommandOutcome SendCommandId(WindowRef target, std::int32_t id) override;
+  CommandOutcome SendPasteMessage(WindowRef target) override;
+  KeyPress PressPasteKeys(WindowRef target, PasteRoute keys) override;
   bool AcquireDeliveryLock() override;
   void ReleaseDeliveryLock() override;
 

@@ -309,7 +309,7 @@ TargetWindow FakePlatform::FindTargetWindow(const std::wstring& className,
   trace.push_back("find");
   for (const FakeWindow& window : windows) {
     if (window.className == className && window.title == windowName) {
-      return {window.ref, window.process};
+      return {window.ref, window.process, window.title};
     }
   }
   return {};
@@ -326,17 +326,46 @@ bool FakePlatform::ActivateByTitle(const std::wstring& title) {
 
 CommandOutcome FakePlatform::SendCommandId(WindowRef target, std::int32_t id) {
   trace.push_back("send:" + std::to_string(id));
-  if (sendOutcome.error == 0 || sendOutcome.error == kErrorTimeout) {
+  return Paste(target, id, sendOutcome);
+}
+
+CommandOutcome FakePlatform::SendPasteMessage(WindowRef target) {
+  trace.push_back("send:WM_PASTE");
+  return Paste(target, 0, sendOutcome);
+}
+
+KeyPress FakePlatform::PressPasteKeys(WindowRef target, PasteRoute keys) {
+  trace.push_back(keys == PasteRoute::CtrlV ? "keys:Ctrl+V" : "keys:Shift+Insert");
+  if (keyPress == KeyPress::Pressed) Paste(target, 0, {});
+  return keyPress;
+}
+
+std::vector<TargetWindow> FakePlatform::WindowsOfClass(const std::wstring& className) {
+  trace.push_back("windows of class");
+  std::vector<TargetWindow> found;
+  for (const FakeWindow& window : windows) {
+    if (window.className == className) found.push_back({window.ref, window.process, window.title});
+  }
+  return found;
+}
+
+void FakePlatform::ActivateWindow(WindowRef window) {
+  trace.push_back("activate window:" + std::to_string(window));
+}
+
+// The target has its paste request, and reads the text as `reading` says.
+CommandOutcome FakePlatform::Paste(WindowRef target, std::int32_t id, CommandOutcome outcome) {
+  if (outcome.error == 0 || outcome.error == kErrorTimeout) {
     sent.push_back({target, id, clipboard_});
   }
-  if (request_) return sendOutcome;
-  // A target slow to answer reads once it gets to its command.
-  if (sendOutcome.error == kErrorTimeout && reading != Reading::Never) lateReader_ = target;
-  if (sendOutcome.error != 0) return sendOutcome;
+  if (request_) return outcome;
+  // A target slow to answer reads once it gets to its request.
+  if (outcome.error == kErrorTimeout && reading != Reading::Never) lateReader_ = target;
+  if (outcome.error != 0) return outcome;
   if (reading == Reading::DuringCommand) request_ = TextRequest{target};
   if (reading == Reading::Unnamed) request_ = TextRequest{0};
   if (reading == Reading::Late) lateReader_ = target;
-  return sendOutcome;
+  return outcome;
 }
 
 bool FakePlatform::AcquireDeliveryLock() {

@@ -38,7 +38,7 @@ enum class Reading {
 
 struct SentCommand {
   WindowRef target;
-  std::int32_t id;
+  std::int32_t id;         // 0 for WM_PASTE and the keys
   std::wstring clipboard;  // the clipboard's text at that moment: what the target would paste
 };
 
@@ -56,8 +56,9 @@ class FakePlatform : public Platform {
   ErrorText clipboardError;
   bool activationFails = false;  // the target is found, but bringing it forward is not
   ErrorText startError;
-  CommandOutcome sendOutcome;     // what sending the target its paste command comes to
-  std::vector<int> popupChoices;  // what the user picks, one per popup; 0 dismisses it
+  CommandOutcome sendOutcome;             // what sending the target its paste command comes to
+  KeyPress keyPress = KeyPress::Pressed;  // what pressing the paste keys comes to
+  std::vector<int> popupChoices;          // what the user picks, one per popup; 0 dismisses it
   Reading reading = Reading::DuringCommand;
   std::uint32_t lateMs = 300;
   std::function<void()> whileWaiting;  // arrives once while a delivery waits for the read
@@ -109,8 +110,12 @@ class FakePlatform : public Platform {
   std::uint32_t ProcessOf(WindowRef window) override;
   TargetWindow FindTargetWindow(const std::wstring& className,
                                 const std::wstring& windowName) override;
+  std::vector<TargetWindow> WindowsOfClass(const std::wstring& className) override;
   bool ActivateByTitle(const std::wstring& title) override;
+  void ActivateWindow(WindowRef window) override;
   CommandOutcome SendCommandId(WindowRef target, std::int32_t id) override;
+  CommandOutcome SendPasteMessage(WindowRef target) override;
+  KeyPress PressPasteKeys(WindowRef target, PasteRoute keys) override;
   bool AcquireDeliveryLock() override;
   void ReleaseDeliveryLock() override;
 
@@ -120,6 +125,7 @@ class FakePlatform : public Platform {
 
  private:
   std::filesystem::path HostPath(const std::wstring& path) const;
+  CommandOutcome Paste(WindowRef target, std::int32_t id, CommandOutcome outcome);
   std::wstring clipboard_;
   std::optional<TextRequest> request_;  // the first for the text on the clipboard
   WindowRef lateReader_ = 0;            // the window that will read after its command

@@ -135,14 +135,100 @@ INSTANTIATE_TEST_SUITE_P(
         DecisionCase{"ThroughNoWindow", 0, Reading::Unnamed, 0, 0, L""},
         DecisionCase{"AMomentLater", 0, Reading::Late, 300, 300, L""},
         DecisionCase{"AnotherProgramFirst", 0, Reading::AnotherFirst, 0, 0, L""},
-        DecisionCase{"Never", 0, Reading::Never, 0, kTextRequestPatienceMs, NotTakenText(770)},
-        DecisionCase{"TooLate", 0, Reading::Late, 2600, kTextRequestPatienceMs, NotTakenText(770)},
+        DecisionCase{"Never", 0, Reading::Never, 0, kTextRequestPatienceMs,
+                     NotTakenText({770, {}})},
+        DecisionCase{"TooLate", 0, Reading::Late, 2600, kTextRequestPatienceMs,
+                     NotTakenText({770, {}})},
         DecisionCase{"SlowToAnswer", kErrorTimeout, Reading::DuringCommand, 2000, 2000, L""},
         DecisionCase{"NotAnswering", kErrorTimeout, Reading::Never, 0, kAnswerPatienceMs,
-                     NotAnsweringText(770)},
+                     NotAnsweringText({770, {}})},
         DecisionCase{"WindowClosedInBetween", 1400, Reading::DuringCommand, 0, 0, L"reason"},
         DecisionCase{"ElevatedTargetRefuses", 5, Reading::DuringCommand, 0, 0, L"reason"}),
     [](const ::testing::TestParamInfo<DecisionCase>& info) { return info.param.name; });
+
+struct RouteCase {
+  const char* name;
+  std::wstring paste;
+  TitleMatch match;
+  KeyPress keyPress;
+  Reading reading;
+  std::vector<std::string> steps;  // after the clipboard, up to the boxes or the history
+  std::wstring reason;             // of the failure boxes; empty when the paste counts
+};
+
+class PasteRouteTest : public SendCommandTest, public ::testing::WithParamInterface<RouteCase> {};
+
+// Every route is confirmed by the target's read, as the paste command is. The keys go only to a
+// target in front with no modifier held. Outside the exact title, the window found is the one
+// brought forward.
+TEST_P(PasteRouteTest, EachRouteIsAskedForAndConfirmedByTheRead) {
+  const RouteCase& c = GetParam();
+  const WindowRef target = sys.AddWindow(L"TargetClass", L"Target Window");
+  g_settings[ApplicationPaste] = c.paste;
+  g_program.options.titleMatch = c.match;
+  sys.keyPress = c.keyPress;
+  sys.reading = c.reading;
+  Send(L"item");
+  std::vector<std::string> expected = {"turn", "clipboard:<item>"};
+  for (std::string step : c.steps) {
+    if (step == "activate window") step += ":" + std::to_string(target);
+    expected.push_back(step);
+  }
+  if (!c.reason.empty()) {
+    expected.insert(expected.end(), {"show", "end turn", Failure(c.reason), "turn", "show",
+                                     "end turn", Failure(), "turn"});
+  }
+  expected.insert(expected.end(),
+                  {"read:log.txt", "clean up:log.txt", "replace:log.txt", "end turn"});
+  EXPECT_EQ(sys.trace, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Routes, PasteRouteTest,
+    ::testing::Values(RouteCase{"Message",
+                                L"WM_PASTE",
+                                TitleMatch::Exact,
+                                KeyPress::Pressed,
+                                Reading::DuringCommand,
+                                {"find", "activate:Target Window", "send:WM_PASTE"},
+                                L""},
+                      RouteCase{"CtrlV",
+                                L"Ctrl+V",
+                                TitleMatch::Exact,
+                                KeyPress::Pressed,
+                                Reading::Late,
+                                {"find", "activate:Target Window", "keys:Ctrl+V", "wait"},
+                                L""},
+                      RouteCase{"KeysNeverRead",
+                                L"Shift+Insert",
+                                TitleMatch::Exact,
+                                KeyPress::Pressed,
+                                Reading::Never,
+                                {"find", "activate:Target Window", "keys:Shift+Insert", "wait",
+                                 "withdraw"},
+                                NotTakenText({0, {}, PasteRoute::ShiftInsert})},
+                      RouteCase{"KeysWithAModifierHeld",
+                                L"Ctrl+V",
+                                TitleMatch::Exact,
+                                KeyPress::ModifiersHeld,
+                                Reading::DuringCommand,
+                                {"find", "activate:Target Window", "keys:Ctrl+V"},
+                                kModifiersHeldText},
+                      RouteCase{"KeysForATargetNotInFront",
+                                L"Ctrl+V",
+                                TitleMatch::Exact,
+                                KeyPress::NotInFront,
+                                Reading::DuringCommand,
+                                {"find", "activate:Target Window", "keys:Ctrl+V"},
+                                kNotInFrontText},
+                      RouteCase{"ContainsBringsTheWindowFoundForward",
+                                L"770",
+                                TitleMatch::Contains,
+                                KeyPress::Pressed,
+                                Reading::DuringCommand,
+                                {"windows of class", "activate window", "send:770"},
+                                L""}),
+    [](const ::testing::TestParamInfo<RouteCase>& info) { return info.param.name; });
 
 // Its waiting paste commands would read the next items, so they are recorded unsent instead.
 TEST_F(SendCommandTest, ARunStopsSendingToATargetThatStopsAnswering) {
@@ -154,7 +240,7 @@ TEST_F(SendCommandTest, ARunStopsSendingToATargetThatStopsAnswering) {
       Send(item);
   });
   EXPECT_THAT(sys.clipboardWrites, ElementsAre(L"<one>"));
-  EXPECT_THAT(sys.messages, ElementsAre(kDeliveryFailedMessage + NotAnsweringText(770),
+  EXPECT_THAT(sys.messages, ElementsAre(kDeliveryFailedMessage + NotAnsweringText({770, {}}),
                                         kDeliveryFailedMessage, HeldBackText(2)));
   EXPECT_EQ(sys.ReadFile(L"log.txt"), "<three>\r\n<two>\r\n<one>\r\nolder\r\n");
   EXPECT_EQ(g_settings[LastText], L"three");

@@ -23,6 +23,7 @@ struct Config {
   std::wstring footer;
   std::wstring commandFile = L"commands.txt";
   std::wstring logFile = L"log.txt";
+  std::wstring more;  // further entries, written as they stand
 };
 
 // How a test writes Config.ini: in the system's ANSI code page, as a user's editor long did, or

@@ -123,6 +123,35 @@ TEST(FindTargetWindow, NeedsBothClassAndTitleExactlyInAnotherProcess) {
   OtherWindow own(L"SendlarkTestOwn", L"Own Title");
   EXPECT_EQ(platform.FindTargetWindow(L"SendlarkTestOwn", L"Own Title").window, 0u);
   EXPECT_FALSE(platform.ActivateByTitle(L"Own Title"));
+  // The other title modes choose among the windows of the class, with their whole titles.
+  const std::vector<TargetWindow> listed = platform.WindowsOfClass(L"SendlarkTestTarget");
+  ASSERT_EQ(listed.size(), 1u);
+  EXPECT_EQ(listed[0].title, title);
+  EXPECT_EQ(listed[0].process, target.ProcessId());
+  EXPECT_TRUE(platform.WindowsOfClass(L"SendlarkTestOwn").empty());
+}
+
+// The shortcut goes only to the target in front, and never while the user holds a modifier,
+// which would make it another shortcut.
+TEST(PressPasteKeys, PressesNothingForATargetBehindOrWhileAModifierIsHeld) {
+  OtherWindow front(L"SendlarkKeysFront", L"Front");
+  OtherWindow behind(L"SendlarkKeysBehind", L"Behind");
+  platform.ActivateWindow(ToRef(front.Handle()));
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == front.Handle(); }));
+  EXPECT_EQ(platform.PressPasteKeys(ToRef(behind.Handle()), PasteRoute::CtrlV),
+            KeyPress::NotInFront);
+  // The key goes to the window under the pointer, the only way the system hears of it here.
+  RECT area = {};
+  GetWindowRect(front.Handle(), &area);
+  harness::Xdotool(L"mousemove " + std::to_wstring((area.left + area.right) / 2) + L" " +
+                   std::to_wstring((area.top + area.bottom) / 2) + L" keydown ctrl");
+  ASSERT_TRUE(WaitUntil([] { return GetAsyncKeyState(VK_CONTROL) < 0; }));
+  const auto start = std::chrono::steady_clock::now();
+  const KeyPress held = platform.PressPasteKeys(ToRef(front.Handle()), PasteRoute::ShiftInsert);
+  const auto waited = std::chrono::steady_clock::now() - start;
+  harness::Xdotool(L"keyup ctrl");
+  EXPECT_EQ(held, KeyPress::ModifiersHeld);
+  EXPECT_GE(waited, std::chrono::milliseconds(1900)) << "the user gets time to let go";
 }
 
 TEST(ActivateByTitle, BringsTheExactOrElseTheFirstPrefixMatchForward) {

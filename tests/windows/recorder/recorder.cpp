@@ -10,6 +10,9 @@
 // moment it is brought to the front, like a program the user quits between the search for its
 // window and the paste. "later" answers the command at once and reads the clipboard from a
 // timer, the delay after it; "never" answers it and never reads, like a wrong paste number.
+// Ctrl+V and Shift+Insert read and record the clipboard too. Mode "edit" gives the window an
+// edit control with the focus and nothing else, like a dialog with one field: only the control
+// pastes, and what it holds is its text.
 // Started without arguments it only leaves a file "launched.txt" beside itself, so a test can
 // tell which program a command line really started.
 #include <windows.h>
@@ -31,10 +34,12 @@ struct Options {
   bool closeOnActivate = false;
   bool later = false;
   bool never = false;
+  bool edit = false;
 };
 
 constexpr UINT_PTR kLaterTimer = 1;
-int g_laterReads = 0;  // commands whose read is still to come
+int g_laterReads = 0;   // commands whose read is still to come
+HWND g_edit = nullptr;  // in mode "edit"
 
 Options g_options;
 
@@ -74,13 +79,23 @@ void Record(const std::wstring& text) {
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND && wParam == g_options.pasteId) {
+  if (message == WM_COMMAND && wParam == g_options.pasteId && !g_options.edit) {
     if (g_options.never) return 0;
     if (g_options.later) {
       if (g_laterReads++ == 0) SetTimer(window, kLaterTimer, g_options.delayMs, nullptr);
       return 0;
     }
     if (g_options.delayMs > 0) Sleep(g_options.delayMs);
+    Record(ClipboardText(window));
+    return 0;
+  }
+  if (message == WM_SETFOCUS && g_edit != nullptr) {  // as a dialog hands it to its field
+    SetFocus(g_edit);
+    return 0;
+  }
+  const bool shortcut = (wParam == 'V' && GetKeyState(VK_CONTROL) < 0) ||
+                        (wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0);
+  if (message == WM_KEYDOWN && shortcut) {
     Record(ClipboardText(window));
     return 0;
   }
@@ -126,6 +141,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   g_options.closeOnActivate = mode(L"close-on-activate");
   g_options.later = mode(L"later");
   g_options.never = mode(L"never");
+  g_options.edit = mode(L"edit");
   g_options.minimised = g_options.closeOnActivate || mode(L"minimised");
   LocalFree(arguments);
 
@@ -138,6 +154,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   HWND window =
       CreateWindowExW(0, g_options.className.c_str(), g_options.title.c_str(), WS_OVERLAPPEDWINDOW,
                       200, 200, 300, 200, nullptr, nullptr, instance, nullptr);
+  if (g_options.edit) {
+    g_edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 280, 150,
+                             window, nullptr, instance, nullptr);
+  }
   ShowWindow(window, g_options.minimised ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
 
   MSG message;

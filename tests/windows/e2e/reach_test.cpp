@@ -1,0 +1,63 @@
+// Targets reached through a title that carries a document's name, and through the paste
+// message or the paste shortcut instead of a paste command.
+#include <gmock/gmock.h>
+
+#include "tests/windows/e2e/sendlark_fixture.h"
+
+namespace sendlark::harness {
+namespace {
+
+using ::testing::ElementsAre;
+using ReachTest = SendlarkTest;
+
+std::wstring EditText(HWND notepad) {
+  return WindowText(FindWindowExW(notepad, nullptr, L"Edit", nullptr));
+}
+
+// Its title names the file it has open, which the user changes; the mode finds it whatever
+// the file.
+TEST_F(ReachTest, NotepadWithAFileOpenIsFedThroughPartOfItsTitle) {
+  folder.Write(L"report.txt", "");
+  notepad = std::make_unique<Process>(L"notepad.exe report.txt", folder.Path());
+  HWND window = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    return (window = FindProcessWindow(notepad->Id(), L"Notepad")) != nullptr &&
+           WindowText(window).find(L"report.txt") != std::wstring::npos;
+  }));
+  Config config;
+  config.className = L"Notepad";
+  config.name = L"REPORT.TXT";
+  config.paste = L"275";
+  config.more = L":TitleMatch=contains;";
+  WriteConfig(config);
+  auto sendlark = StartSendlark(L"through the title");
+  EXPECT_TRUE(WaitUntil([&] { return EditText(window) == L"through the title"; }));
+  EXPECT_THAT(WaitForLogLines(1), ElementsAre("through the title"));
+}
+
+TEST_F(ReachTest, NotepadIsFedThroughThePasteMessageToItsEditControl) {
+  Config config;
+  const HWND window = StartNotepad(config);
+  ASSERT_NE(window, nullptr);
+  config.paste = L"wm_paste";
+  WriteConfig(config);
+  auto sendlark = StartSendlark(L"through WM_PASTE");
+  EXPECT_TRUE(WaitUntil([&] { return EditText(window) == L"through WM_PASTE"; }));
+  EXPECT_THAT(WaitForLogLines(1), ElementsAre("through WM_PASTE"));
+  EXPECT_NE(WaitForStrip(*sendlark), nullptr);
+  EXPECT_FALSE(FindProcessWindow(sendlark->Id(), L"#32770")) << "confirmed by the read";
+}
+
+TEST_F(ReachTest, RecorderIsFedThroughThePasteShortcut) {
+  Config config = RecorderConfig();
+  config.paste = L"Ctrl+V";
+  WriteConfig(config);
+  auto recorder = StartRecorder();
+  auto sendlark = StartSendlark(L"one\r\ntwo");
+  EXPECT_THAT(WaitForRecords(2), ElementsAre(L"one", L"two"));
+  EXPECT_NE(WaitForStrip(*sendlark), nullptr);
+  EXPECT_FALSE(FindProcessWindow(sendlark->Id(), L"#32770")) << "confirmed by the read";
+}
+
+}  // namespace
+}  // namespace sendlark::harness
