@@ -58,7 +58,7 @@ void PopupMainMenu() {
 }  // namespace
 
 StripDescription DescribeStrip() {
-  StripDescription strip{kProgramTitle, kWindowClassName, {}, {}};
+  StripDescription strip{kProgramTitle, kStripClassName, {}, {}};
   for (const ToolbarButton& button : kToolbarButtons) {
     strip.buttons.push_back({kIdToolbarButtonBase + button.index, button.toolTip, button.image});
   }

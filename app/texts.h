@@ -4,7 +4,6 @@
 namespace sendlark {
 
 inline constexpr wchar_t kProgramTitle[] = L"Sendlark";
-inline constexpr wchar_t kWindowClassName[] = L"SendlarkStrip";
 
 inline constexpr wchar_t kMenuRefreshCaption[] = L"メニューを最新に更新(&R)";
 inline constexpr wchar_t kMenuReplayCaption[] = L"再度コマンドを送信(&U)";

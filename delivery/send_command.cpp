@@ -107,14 +107,15 @@ void DeliverAsOneRun(const std::function<void()>& deliveries) {
   }
 }
 
-Delivery Deliver(const std::wstring& command, const DeliveryTarget& target) {
+Delivery Deliver(const std::wstring& command, const DeliveryTarget& target, bool quietIfNotTaken) {
   const DeliveryTurn turn;
   if (const ErrorText error = Sys().PutClipboardText(command)) {
     ReportFailure(*error);
     return Delivery::NotOnClipboard;
   }
-  const Delivery delivery = PasteToApplication(target);
-  if (delivery != Delivery::Taken && delivery != Delivery::Unseen) ReportFailure(L"");
+  const Delivery delivery = PasteToApplication(target, quietIfNotTaken);
+  const bool quiet = quietIfNotTaken && delivery == Delivery::NotTaken;
+  if (delivery != Delivery::Taken && delivery != Delivery::Unseen && !quiet) ReportFailure(L"");
   return delivery;
 }
 
@@ -140,7 +141,7 @@ void SendCommand(std::wstring text, std::wstring className, std::wstring windowN
   });
 }
 
-Delivery PasteToApplication(const DeliveryTarget& target) {
+Delivery PasteToApplication(const DeliveryTarget& target, bool quietIfNotTaken) {
   if (!g_program.options.unusable.empty()) return FailPaste(g_program.options.unusable);
   const TargetWindow window = FindTarget(target);
   if (window.window == 0) return Delivery::Failed;
@@ -166,8 +167,9 @@ Delivery PasteToApplication(const DeliveryTarget& target) {
   if (!request) {
     // Taken back before any box opens: a box's message loop would hand it to a late request.
     Sys().WithdrawClipboardText();
-    return answered ? FailPaste(NotTakenText(paste), Delivery::NotTaken)
-                    : FailPaste(NotAnsweringText(paste), Delivery::NotAnswering);
+    if (!answered) return FailPaste(NotAnsweringText(paste), Delivery::NotAnswering);
+    return quietIfNotTaken ? Delivery::NotTaken
+                           : FailPaste(NotTakenText(paste), Delivery::NotTaken);
   }
   // A reader that names no window is taken for the target, since some real ones do not. Once
   // another program has read the text, the target's own read no longer shows: no alarm then.

@@ -42,14 +42,16 @@ enum class Delivery {
 };
 
 // Puts the command text on the clipboard and has the target paste it, showing the user any
-// failure, as SendCommand does, but records nothing: for trying a target out.
-Delivery Deliver(const std::wstring& command, const DeliveryTarget& target);
+// failure, as SendCommand does, but records nothing: for trying a target out, where a route the
+// target does not take may be no failure yet (`quietIfNotTaken`).
+Delivery Deliver(const std::wstring& command, const DeliveryTarget& target,
+                 bool quietIfNotTaken = false);
 
 // Finds the target window, brings the target forward, has it carry out its paste command and
 // waits until it reads the text. A failed step has been reported to the user, except a window
 // that was not found. A text the target did not read has been taken back from the clipboard, so
 // that the target cannot paste it after it was reported as not pasted.
-Delivery PasteToApplication(const DeliveryTarget& target);
+Delivery PasteToApplication(const DeliveryTarget& target, bool quietIfNotTaken = false);
 
 // How long a target that has handled its paste command may take to read the text: programs
 // that paste from a later message of their own read it within moments.

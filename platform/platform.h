@@ -58,6 +58,14 @@ struct TargetWindow {
   std::wstring title;  // where it was asked for
 };
 
+// How a window's title must compare with :AppliactionName for the window to be the target.
+enum class TitleMatch {
+  Exact,     // the whole title, as it always was
+  Begins,    // the title begins with it, letter case ignored
+  Contains,  // the title contains it, letter case ignored
+  Any,       // any title: the class alone decides
+};
+
 // How the target is asked to paste.
 enum class PasteRoute {
   Command,      // WM_COMMAND with the identifier of its own paste command

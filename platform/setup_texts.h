@@ -66,5 +66,20 @@
 // A button's work was given up: memory ran out, or something went wrong that nobody foresaw.
 #define IDS_NOT_DONE 142
 
+// The title to look for: its label, and the title match modes in the order of TitleMatch.
+#define IDS_TITLE_LABEL 143
+#define IDS_MATCH_EXACT 144
+#define IDS_MATCH_BEGINS 145
+#define IDS_MATCH_CONTAINS 146
+#define IDS_MATCH_ANY 147
+// How many listed windows the title and mode match (%1), and the one Sendlark would feed (%2).
+#define IDS_MATCHES 148
+#define IDS_NO_MATCH 149
+// The test send through a route other than a paste command: %1 the window's title, %2 the
+// route.
+#define IDS_ROUTE_FOUND 150
+#define IDS_NO_ROUTE 151
+#define IDS_ROUTE_NOT_TAKEN 152
+
 #define IDS_FIRST IDS_TITLE
-#define IDS_LAST IDS_NOT_DONE
+#define IDS_LAST IDS_ROUTE_NOT_TAKEN

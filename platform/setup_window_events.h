@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace sendlark {
 
 // One item of a menu, as the system reports it.
@@ -42,16 +44,27 @@ struct ListedWindow {
   std::wstring status;                 // the status line once it is chosen
 };
 
+// What the user chose and typed beside the list.
+struct SetupChoice {
+  const ListedWindow* window = nullptr;  // the row chosen; null when there is none
+  std::wstring paste;                    // a paste command's number, or a route's word
+  std::wstring title;                    // the title Sendlark is to look for
+  TitleMatch match = TitleMatch::Exact;  // how the window's title is to compare with it
+};
+
 class SetupWindowEvents {
  public:
   // The windows to list, in the order they are shown in until the user sorts them, and in
   // `status` what the status line says of them.
   virtual std::vector<ListedWindow> ListWindows(std::wstring& status) = 0;
-  // The user wants the window chosen (null when there is none) saved as Sendlark's target, or
-  // wants to try it out, with the paste command as typed. Each returns what the status line is
-  // to say.
-  virtual std::wstring Save(const ListedWindow* chosen, const std::wstring& paste) = 0;
-  virtual std::wstring SendTestText(const ListedWindow* chosen, const std::wstring& paste) = 0;
+  // The user wants the choice saved as Sendlark's target, or wants to try it out. Each returns
+  // what the status line is to say. Trying a window that has no paste command, with none typed,
+  // looks for a route it takes and puts that into `choice.paste`.
+  virtual std::wstring Save(const SetupChoice& choice) = 0;
+  virtual std::wstring SendTestText(SetupChoice& choice) = 0;
+  // What the status line says of the title and mode chosen: how many listed windows they
+  // match, and which of them Sendlark would feed.
+  virtual std::wstring DescribeMatch(const SetupChoice& choice) = 0;
 
  protected:
   ~SetupWindowEvents() = default;

@@ -7,6 +7,9 @@
 
 namespace sendlark {
 
+// The strip's window class: SendlarkSetup does not offer another copy's strip as a target.
+inline constexpr wchar_t kStripClassName[] = L"SendlarkStrip";
+
 struct StripButton {
   int command;  // reported through WindowEvents::Command when pressed
   std::wstring toolTip;

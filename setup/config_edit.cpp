@@ -5,6 +5,7 @@
 
 #include "config/config_lookup.h"
 #include "config/file_io.h"
+#include "config/options.h"
 #include "state/program_state.h"
 
 // Sendlark looks its keys up in TextLines(file), while the edits below are placed in the file's
@@ -163,8 +164,10 @@ SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigE
   // An entry added after a last entry without its ";", or a value holding another setting's
   // key, would quietly change a setting the user did not touch.
   const std::wstring oldLines = TextLines(text);
-  for (const ConfigKey& setting : kConfigKeys) {
-    const std::wstring key = setting.key;
+  std::vector<std::wstring> settings = {kTitleMatchKey, kRestoreClipboardKey};
+  for (const ConfigKey& setting : kConfigKeys)
+    settings.push_back(setting.key);
+  for (const std::wstring& key : settings) {
     if (std::find(folded.begin(), folded.end(), fold(key)) != folded.end()) continue;
     if (GetConfigValue(oldLines, key, fold) != GetConfigValue(lines, key, fold)) {
       return refuse(IDS_OTHER_SETTING_CHANGED, key);
@@ -173,11 +176,12 @@ SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigE
   return {result, std::nullopt};
 }
 
-std::optional<SaveFailure> SaveSettings(const ListedWindow& target, std::uint32_t paste) {
+std::optional<SaveFailure> SaveSettings(const SetupChoice& choice) {
   const auto key = [](SettingSlot slot) { return kConfigKeys[slot - ApplicationPath].key; };
-  std::vector<ConfigEdit> edits = {{key(ApplicationName), target.title},
+  const ListedWindow& target = *choice.window;
+  std::vector<ConfigEdit> edits = {{key(ApplicationName), choice.title},
                                    {key(ApplicationClass), target.className},
-                                   {key(ApplicationPaste), std::to_wstring(paste)}};
+                                   {key(ApplicationPaste), choice.paste}};
   if (!target.program.empty()) {
     edits.push_back({key(ApplicationPath), ConfigProgramPath(target.program)});
   }
@@ -194,6 +198,10 @@ std::optional<SaveFailure> SaveSettings(const ListedWindow& target, std::uint32_
     if (read.tooLarge) return SaveFailure{IDS_TOO_LARGE, {}, {}, {}};
     if (read.error) return SaveFailure{IDS_READ_FAILED, {}, {}, *read.error};
     text = DecodeFileText(read.bytes, encoding);
+  }
+  // A file without the key matches titles exactly: it gets one only when that is to change.
+  if (choice.match != TitleMatch::Exact || FindConfigValue(text, kTitleMatchKey, SystemFold)) {
+    edits.push_back({kTitleMatchKey, TitleMatchName(choice.match)});
   }
   // The new text is checked there, as Sendlark will read it; its bytes give it back exactly.
   SavedConfig saved = SaveConfigValues(text, edits, SystemFold);

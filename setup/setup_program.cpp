@@ -7,7 +7,10 @@
 #include <limits>
 
 #include "config/file_io.h"
+#include "config/options.h"
 #include "delivery/send_command.h"
+#include "delivery/title_match.h"
+#include "platform/strip.h"
 #include "platform/setup_texts.h"
 #include "setup/config_edit.h"
 #include "setup/paste_command.h"
@@ -63,12 +66,22 @@ std::wstring Line(std::initializer_list<std::wstring> fields) {
   return line + L"\r\n";
 }
 
-// Why the chosen window and the paste command as typed cannot be used; 0 when they can.
-int Unusable(const ListedWindow* chosen, const std::wstring& paste) {
-  return chosen == nullptr ? IDS_NO_SELECTION
-         : paste.empty()   ? IDS_PASTE_MISSING
-         : !PasteId(paste) ? IDS_PASTE_INVALID
-                           : 0;
+// The paste route as Config.ini is to hold it: a command's number without leading zeros, or a
+// route's word as Sendlark writes it; empty when the text is neither.
+std::wstring PasteValue(const std::wstring& text) {
+  if (const std::optional<std::uint32_t> id = PasteId(text)) return std::to_wstring(*id);
+  if (const std::optional<PasteRoute> route = PasteRouteWord(text, SystemFold)) {
+    return PasteRouteWordOf(*route);
+  }
+  return L"";
+}
+
+// Why the choice cannot be used; 0 when it can.
+int Unusable(const SetupChoice& choice) {
+  return choice.window == nullptr           ? IDS_NO_SELECTION
+         : choice.paste.empty()             ? IDS_PASTE_MISSING
+         : PasteValue(choice.paste).empty() ? IDS_PASTE_INVALID
+                                            : 0;
 }
 
 std::wstring Tell(std::wstring text) {
@@ -125,39 +138,78 @@ void SetupProgram::Describe(ListedWindow& window) const {
 }
 
 std::vector<ListedWindow> SetupProgram::ListWindows(std::wstring& status) {
-  std::vector<ListedWindow> windows = list_();
-  for (ListedWindow& window : windows)
+  listed_ = list_();
+  // Another copy of Sendlark is never its target.
+  std::erase_if(listed_,
+                [](const ListedWindow& window) { return window.className == kStripClassName; });
+  for (ListedWindow& window : listed_)
     Describe(window);
-  status = Say(IDS_LISTED, {std::to_wstring(windows.size())});
-  return windows;
+  status = Say(IDS_LISTED, {std::to_wstring(listed_.size())});
+  return listed_;
 }
 
-std::wstring SetupProgram::Save(const ListedWindow* chosen, const std::wstring& paste) {
-  if (const int problem = Unusable(chosen, paste)) return Tell(Say(problem));
-  if (const std::optional<SaveFailure> failure = SaveSettings(*chosen, *PasteId(paste))) {
+std::wstring SetupProgram::Save(const SetupChoice& choice) {
+  if (const int problem = Unusable(choice)) return Tell(Say(problem));
+  SetupChoice saved = choice;
+  saved.paste = PasteValue(choice.paste);
+  if (const std::optional<SaveFailure> failure = SaveSettings(saved)) {
     return Tell(Say(failure->reason, {failure->key, failure->value, failure->detail}));
   }
-  return Say(chosen->program.empty() ? IDS_SAVED_NO_PROGRAM : IDS_SAVED,
-             {chosen->title, ProgramFilePath(kConfigFileName)});
+  return Say(choice.window->program.empty() ? IDS_SAVED_NO_PROGRAM : IDS_SAVED,
+             {choice.title, ProgramFilePath(kConfigFileName)});
 }
 
-std::wstring SetupProgram::SendTestText(const ListedWindow* chosen, const std::wstring& paste) {
-  if (const int problem = Unusable(chosen, paste)) return Tell(Say(problem));
-  const std::wstring id = std::to_wstring(*PasteId(paste));
+std::wstring SetupProgram::SendTestText(SetupChoice& choice) {
+  const bool search = choice.window != nullptr && choice.paste.empty() && !choice.window->paste;
+  if (const int problem = Unusable(choice); problem != 0 && !search) return Tell(Say(problem));
   // A copy: the message boxes that delivering may show run their own message loops.
-  const ListedWindow target = *chosen;
-  // Sendlark's own road with the number typed, so that what works here works there: Deliver
-  // with its clipboard, activation, paste, confirmation and messages.
-  switch (Deliver(kTestText, {target.className, target.title, id})) {
+  const ListedWindow target = *choice.window;
+  // Sendlark's own road with the choice as it stands, so that what works here works there:
+  // Deliver with its clipboard, activation, paste, confirmation and messages.
+  const auto deliver = [&](const std::wstring& paste, bool quietIfNotTaken) {
+    return Deliver(kTestText, {target.className, choice.title, paste, choice.match},
+                   quietIfNotTaken);
+  };
+  // The first route the window takes is the one; a route it ignores is no failure yet.
+  for (const PasteRoute route : {PasteRoute::Message, PasteRoute::CtrlV}) {
+    if (!search) break;
+    const std::wstring word = PasteRouteWordOf(route);
+    const Delivery delivery = deliver(word, true);
+    if (delivery == Delivery::Taken || delivery == Delivery::Unseen) {
+      choice.paste = word;
+      return Say(IDS_ROUTE_FOUND, {target.title, word});
+    }
+    if (delivery != Delivery::NotTaken) return Say(IDS_NOT_SENT, {target.title});
+  }
+  if (search) return Say(IDS_NO_ROUTE, {target.title});
+  const std::wstring paste = PasteValue(choice.paste);
+  switch (deliver(paste, false)) {
     case Delivery::Taken:
       return Say(IDS_TAKEN, {target.title});
     case Delivery::Unseen:
       return Say(IDS_SENT, {target.title});
     case Delivery::NotTaken:
-      return Say(IDS_NOT_TAKEN, {target.title, id});
+      return Say(PasteId(paste) ? IDS_NOT_TAKEN : IDS_ROUTE_NOT_TAKEN, {target.title, paste});
     default:
       return Say(IDS_NOT_SENT, {target.title});
   }
+}
+
+std::wstring SetupProgram::DescribeMatch(const SetupChoice& choice) {
+  if (choice.window == nullptr) return Say(IDS_NO_SELECTION);
+  // Window classes compare without regard to letter case, as the system's search compares them.
+  std::vector<TargetWindow> ofClass;
+  for (const ListedWindow& window : listed_) {
+    if (SystemFold(window.className) == SystemFold(choice.window->className)) {
+      ofClass.push_back({window.window, 0, window.title});
+    }
+  }
+  const auto matches = std::count_if(ofClass.begin(), ofClass.end(), [&](const TargetWindow& w) {
+    return TitleMatches(choice.match, choice.title, w.title, SystemFold);
+  });
+  if (matches == 0) return Say(IDS_NO_MATCH);
+  return Say(IDS_MATCHES, {std::to_wstring(matches),
+                           FirstMatch(ofClass, choice.match, choice.title, SystemFold).title});
 }
 
 int SetupProgram::RunScript(const std::vector<std::wstring>& arguments, std::wstring& message) {
@@ -172,22 +224,32 @@ int SetupProgram::RunScript(const std::vector<std::wstring>& arguments, std::wst
   if (!IsSwitch(arguments[0], L"/save") || count < 2) return usage(0);
   const std::optional<std::uintptr_t> window = WindowHandle(arguments[1]);
   if (!window) return usage(1);
-  std::optional<std::uint32_t> paste;
-  if (count > 2 && (count == 3 || !IsSwitch(arguments[2], L"/paste"))) return usage(2);
-  if (count > 2 && !(paste = PasteId(arguments[3]))) return usage(3);
-  if (count > 4) return usage(4);
+  std::optional<std::wstring> paste, title;
+  std::optional<TitleMatch> match;
+  for (std::size_t i = 2; i < count; i += 2) {
+    const bool isPaste = IsSwitch(arguments[i], L"/paste") && !paste;
+    const bool isTitle = IsSwitch(arguments[i], L"/title") && !title;
+    const bool isMatch = IsSwitch(arguments[i], L"/title-match") && !match;
+    if (!(isPaste || isTitle || isMatch) || i + 1 == count) return usage(i);
+    const std::wstring& value = arguments[i + 1];
+    if (isPaste && (paste = PasteValue(value))->empty()) return usage(i + 1);
+    if (isTitle) title = value;
+    if (isMatch && !(match = ParseTitleMatch(value, SystemFold))) return usage(i + 1);
+  }
 
   std::optional<ListedWindow> target = describe_(*window);
   if (!target) {
     message = Say(IDS_NO_SUCH_WINDOW, {arguments[1]});
-  } else {
-    Describe(*target);
-    if (!paste) paste = target->paste;
-    if (!paste) {
-      message = Say(IDS_SCRIPT_NO_PASTE, {target->title});
-    } else if (const std::optional<SaveFailure> failure = SaveSettings(*target, *paste)) {
-      message = Say(failure->reason, {failure->key, failure->value, failure->detail});
-    }
+    return kScriptFailed;
+  }
+  Describe(*target);
+  const std::wstring found = target->paste ? std::to_wstring(*target->paste) : L"";
+  const SetupChoice choice{&*target, paste.value_or(found), title.value_or(target->title),
+                           match.value_or(TitleMatch::Exact)};
+  if (choice.paste.empty()) {
+    message = Say(IDS_SCRIPT_NO_PASTE, {target->title});
+  } else if (const std::optional<SaveFailure> failure = SaveSettings(choice)) {
+    message = Say(failure->reason, {failure->key, failure->value, failure->detail});
   }
   return message.empty() ? 0 : kScriptFailed;
 }

@@ -27,17 +27,24 @@ class SetupProgram final : public SetupWindowEvents {
   SetupProgram(TextFn text, ListWindowsFn list, DescribeWindowFn describe)
       : text_(std::move(text)), list_(std::move(list)), describe_(std::move(describe)) {}
 
+  // The windows of other programs, but for another copy's strip.
   std::vector<ListedWindow> ListWindows(std::wstring& status) override;
-  // Both take Sendlark's road: Save writes the window's title, class and program file with the
-  // paste command into Config.ini; SendTestText delivers kTestText to it exactly as Sendlark
-  // delivers, and records nothing.
-  std::wstring Save(const ListedWindow* chosen, const std::wstring& paste) override;
-  std::wstring SendTestText(const ListedWindow* chosen, const std::wstring& paste) override;
+  // Both take Sendlark's road: Save writes the title and mode, the window's class and program
+  // file and the paste route into Config.ini; SendTestText delivers kTestText exactly as
+  // Sendlark delivers, and records nothing. For a window without a paste command, with none
+  // typed, it tries WM_PASTE and then Ctrl+V and stops at the first the window takes.
+  std::wstring Save(const SetupChoice& choice) override;
+  std::wstring SendTestText(SetupChoice& choice) override;
+  // Among the windows last listed, as Sendlark searches: those of the chosen class whose title
+  // matches, the frontmost first.
+  std::wstring DescribeMatch(const SetupChoice& choice) override;
 
   // Does what the arguments after the program's name ask, none of which may be missing:
-  // "/list FILE", or "/save HWND [/paste ID]", with the paste command given or else the one
-  // found; switches in any letter case. Returns the exit code: 0 when done, 1 when not and 2
-  // for arguments it does not understand, with `message` for the user.
+  // "/list FILE", or "/save HWND" followed by any of "/paste ID", "/title TEXT" and
+  // "/title-match MODE", each at most once, with the paste command given or else the one found,
+  // the window's title and exact matching unless given; switches in any letter case. Returns
+  // the exit code: 0 when done, 1 when not and 2 for arguments it does not understand, with
+  // `message` for the user.
   int RunScript(const std::vector<std::wstring>& arguments, std::wstring& message);
 
  private:
@@ -50,6 +57,7 @@ class SetupProgram final : public SetupWindowEvents {
   TextFn text_;
   ListWindowsFn list_;
   DescribeWindowFn describe_;
+  std::vector<ListedWindow> listed_;  // as last listed: front to back
 };
 
 }  // namespace sendlark::setup

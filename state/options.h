@@ -4,15 +4,9 @@
 
 #include <string>
 
-namespace sendlark {
+#include "platform/platform.h"
 
-// How a window's title must compare with :AppliactionName for the window to be the target.
-enum class TitleMatch {
-  Exact,     // the whole title, as it always was
-  Begins,    // the title begins with it, letter case ignored
-  Contains,  // the title contains it, letter case ignored
-  Any,       // any title: the class alone decides
-};
+namespace sendlark {
 
 struct Options {
   TitleMatch titleMatch = TitleMatch::Exact;

@@ -331,7 +331,7 @@ CommandOutcome FakePlatform::SendCommandId(WindowRef target, std::int32_t id) {
 
 CommandOutcome FakePlatform::SendPasteMessage(WindowRef target) {
   trace.push_back("send:WM_PASTE");
-  return Paste(target, 0, sendOutcome);
+  return pasteMessageIgnored ? sendOutcome : Paste(target, 0, sendOutcome);
 }
 
 KeyPress FakePlatform::PressPasteKeys(WindowRef target, PasteRoute keys) {

@@ -153,7 +153,7 @@ ListedWindow Target(std::wstring title, std::wstring className, std::wstring pro
 }
 
 std::optional<SaveFailure> Save(const ListedWindow& target) {
-  return SaveSettings(target, 275);
+  return SaveSettings({&target, L"275", target.title});
 }
 
 const ListedWindow kNotepad =

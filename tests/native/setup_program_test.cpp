@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/setup_texts.h"
 #include "state/program_state.h"
 #include "tests/fake/fake_platform.h"
@@ -52,6 +54,12 @@ class SetupProgramTest : public testing::FakePlatformTest {
     std::wstring status;
     return program.ListWindows(status);
   }
+  // The first window listed, or none, with the paste box as typed and its own title, exactly.
+  SetupChoice Choice(std::wstring paste, bool chosen = true) {
+    listed = Listed();
+    return {chosen ? &listed[0] : nullptr, std::move(paste), listed[0].title};
+  }
+  std::vector<ListedWindow> listed;
 };
 
 struct FallbackCase {
@@ -92,7 +100,8 @@ INSTANTIATE_TEST_SUITE_P(
 // What works here must work for Sendlark: the same delivery, with the number in the box.
 TEST_F(SetupProgramTest, TestTextTakesSendlarksRoadWithThePasteCommandTyped) {
   sys.AddWindow(L"TargetClass", L"Target Window");
-  const std::wstring status = program.SendTestText(&Listed()[0], L"771");
+  SetupChoice choice = Choice(L"771");
+  const std::wstring status = program.SendTestText(choice);
   ASSERT_EQ(sys.sent.size(), 1u);
   EXPECT_EQ(sys.sent[0].id, 771);
   EXPECT_EQ(sys.sent[0].clipboard, kTestText);
@@ -104,17 +113,79 @@ TEST_F(SetupProgramTest, TestTextTakesSendlarksRoadWithThePasteCommandTyped) {
 TEST_F(SetupProgramTest, TestTextThatIsNotReadSaysThePasteCommandDoesNothing) {
   sys.AddWindow(L"TargetClass", L"Target Window");
   sys.reading = testing::Reading::Never;
-  EXPECT_EQ(program.SendTestText(&Listed()[0], L"771"),
-            Said(IDS_NOT_TAKEN, L"Target Window", L"771"));
+  SetupChoice choice = Choice(L"771");
+  EXPECT_EQ(program.SendTestText(choice), Said(IDS_NOT_TAKEN, L"Target Window", L"771"));
   EXPECT_EQ(sys.messages.size(), 2u) << "Sendlark's two boxes of a failed paste";
 }
 
 TEST_F(SetupProgramTest, SaveWritesThePasteCommandTyped) {
-  program.Save(&Listed()[0], L"0771");
+  program.Save(Choice(L"0771"));
   EXPECT_EQ(sys.ReadFile(L"Config.ini"),
             ":AppliactionName=Target Window;\r\n:AppliactionClass=TargetClass;\r\n"
             ":AppliactionPast=771;\r\n:AppliactionPath=C:\\target.exe;\r\n");
   EXPECT_TRUE(sys.messages.empty());
+}
+
+struct RouteSearchCase {
+  const char* name;
+  bool messageTaken;
+  testing::Reading reading;
+  std::wstring status;
+  std::wstring paste;  // in the box afterwards
+};
+
+class RouteSearchTest : public SetupProgramTest,
+                        public ::testing::WithParamInterface<RouteSearchCase> {};
+
+// A window without a paste command, with none typed, gets the test text through the first route
+// it takes, and only that once; the routes it ignores are no failure to show.
+TEST_P(RouteSearchTest, TriesThePasteMessageThenTheShortcut) {
+  windows = {Window(0x1A2B, L"Target Window", Menu{})};
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  sys.pasteMessageIgnored = !GetParam().messageTaken;
+  sys.reading = GetParam().reading;
+  SetupChoice choice = Choice(L"");
+  EXPECT_EQ(program.SendTestText(choice), GetParam().status);
+  EXPECT_EQ(choice.paste, GetParam().paste);
+  EXPECT_TRUE(sys.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Routes, RouteSearchTest,
+    ::testing::Values(RouteSearchCase{"Message", true, testing::Reading::DuringCommand,
+                                      Said(IDS_ROUTE_FOUND, L"Target Window", L"WM_PASTE"),
+                                      L"WM_PASTE"},
+                      RouteSearchCase{"Shortcut", false, testing::Reading::DuringCommand,
+                                      Said(IDS_ROUTE_FOUND, L"Target Window", L"Ctrl+V"),
+                                      L"Ctrl+V"},
+                      RouteSearchCase{"Neither", true, testing::Reading::Never,
+                                      Said(IDS_NO_ROUTE, L"Target Window"), L""}),
+    [](const auto& info) { return info.param.name; });
+
+// The title and mode are Sendlark's search: the status line tells which window it would feed.
+TEST_F(SetupProgramTest, TitleAndModeTellTheWindowSendlarkWouldFeedAndAreSaved) {
+  windows = {Window(1, L"a.txt - Notepad", Menu{}, {}, L"Notepad"),
+             Window(2, L"b.txt - Notepad", Menu{}, {}, L"Notepad"),
+             Window(3, L"a.txt - WordPad", Menu{}, {}, L"WordPad"),
+             Window(4, L"Sendlark", Menu{}, {}, L"SendlarkStrip")};
+  SetupChoice choice = Choice(L"770");
+  ASSERT_EQ(listed.size(), 3u) << "another copy's strip is no target";
+  for (const auto& [match, title, said] :
+       {std::tuple{TitleMatch::Contains, L"A.TXT", Said(IDS_MATCHES, L"1", L"a.txt - Notepad")},
+        std::tuple{TitleMatch::Any, L"", Said(IDS_MATCHES, L"2", L"a.txt - Notepad")},
+        std::tuple{TitleMatch::Exact, L"b.txt - notepad",
+                   Said(IDS_MATCHES, L"1", L"b.txt - Notepad")},
+        std::tuple{TitleMatch::Begins, L"Notepad", Said(IDS_NO_MATCH)}}) {
+    choice.match = match;
+    choice.title = title;
+    EXPECT_EQ(program.DescribeMatch(choice), said);
+  }
+  choice.match = TitleMatch::Contains;
+  choice.title = L"Notepad";
+  program.Save(choice);
+  EXPECT_EQ(sys.ReadFile(L"Config.ini"),
+            ":AppliactionName=Notepad;\r\n:AppliactionClass=Notepad;\r\n:AppliactionPast=770;\r\n"
+            ":AppliactionPath=C:\\target.exe;\r\n:TitleMatch=contains;\r\n");
 }
 
 struct ChoiceCase {
@@ -127,10 +198,9 @@ class UnusableChoiceTest : public SetupProgramTest,
                            public ::testing::WithParamInterface<ChoiceCase> {};
 
 TEST_P(UnusableChoiceTest, NeitherSavesNorSendsAndSaysWhy) {
-  const std::vector<ListedWindow> listed = Listed();
-  const ListedWindow* chosen = GetParam().chosen ? &listed[0] : nullptr;
-  const std::wstring status = program.Save(chosen, GetParam().paste);
-  program.SendTestText(chosen, GetParam().paste);
+  SetupChoice choice = Choice(GetParam().paste, GetParam().chosen);
+  const std::wstring status = program.Save(choice);
+  program.SendTestText(choice);
   EXPECT_EQ(sys.messages, std::vector<std::wstring>(2, status));
   EXPECT_TRUE(sys.clipboardWrites.empty());
   EXPECT_FALSE(sys.FileExists(L"Config.ini"));
@@ -170,6 +240,12 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{{L"/save", L"0x1A2b"}, 0, L"770"},
         ScriptCase{{L"/Save", L"0X1A2B", L"/PASTE", L"0"}, 0, L"0"},
         ScriptCase{{L"/save", L"6699", L"/paste", L"2147483647"}, 0, L"2147483647"},
+        ScriptCase{
+            {L"/save", L"6699", L"/title-match", L"ANY", L"/paste", L" ctrl+v"}, 0, L"Ctrl+V"},
+        ScriptCase{{L"/save", L"6699", L"/title", L"Target"}, 0, L"770"},
+        ScriptCase{{L"/save", L"6699", L"/title-match", L"prefix"}, 2, L"prefix"},
+        ScriptCase{{L"/save", L"6699", L"/title", L"a", L"/title", L"b"}, 2, L"/title"},
+        ScriptCase{{L"/save", L"6699", L"/title"}, 2, L"/title"},
         ScriptCase{{L"/save", L"18446744073709551615", L"/paste", L"7"}, 1},
         ScriptCase{{L"/list"}, 2, L"/list"}, ScriptCase{{L"/list", L"a", L"b"}, 2, L"b"},
         ScriptCase{{L"/save"}, 2, L"/save"}, ScriptCase{{L"/save", L"0"}, 2, L"0"},

@@ -17,6 +17,9 @@ namespace {
 // Above IDOK and IDCANCEL, which the dialog keys Enter and Escape send.
 enum ControlId : int {
   kListId = 100,
+  kTitleLabelId,
+  kMatchId,
+  kTitleId,
   kPasteLabelId,
   kPasteId,
   kSendId,
@@ -36,12 +39,14 @@ constexpr std::array<std::wstring ListedWindow::*, kColumnCount> kCells = {
 constexpr std::array<int, kColumnCount> kColumnWidths = {210, 120, 230, 320, 90};
 constexpr int kMargin = 8;
 constexpr int kRowHeight = 26;
-constexpr int kPasteWidth = 90;
+constexpr int kPasteWidth = 110;
+constexpr int kMatchWidth = 200;
+constexpr int kMatchListHeight = 120;
 constexpr int kButtonPadding = 24;
 constexpr SIZE kInitialSize = {1000, 480};
 constexpr SIZE kSmallestSize = {560, 240};
-// The longest identifier: 2147483647.
-constexpr int kPasteDigits = 10;
+// The longest identifier, 2147483647, or route, "Shift+Insert", with blanks around.
+constexpr int kPasteLength = 20;
 
 // Texts as the user's language sorts them; numbers as numbers; windows without a paste
 // command after those with one.
@@ -99,8 +104,11 @@ LRESULT SetupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       MoveToSuggested(lParam);
       return 0;
     case WM_COMMAND:
-      // From a button, or from the F5 accelerator.
-      if (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == 1) OnCommand(LOWORD(wParam));
+      // From a button, the F5 accelerator or the mode's list (both 1), or the title typed.
+      if (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == 1 ||
+          (HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) == kTitleId)) {
+        OnCommand(LOWORD(wParam));
+      }
       return 0;
     case WM_NOTIFY:
       OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
@@ -136,10 +144,17 @@ void SetupWindow::CreateControls() {
     ::SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
                    reinterpret_cast<LPARAM>(&description));
   }
-  // The label comes right before the box, so its access key moves the focus into it.
+  // Each label comes right before its box, so its access key moves the focus into it.
+  titleLabel_ = control(0, L"STATIC", IDS_TITLE_LABEL, SS_CENTERIMAGE, kTitleLabelId);
+  match_ = control(0, WC_COMBOBOXW, 0, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kMatchId);
+  for (int mode = IDS_MATCH_EXACT; mode <= IDS_MATCH_ANY; ++mode) {
+    ::SendMessageW(match_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadText(mode).c_str()));
+  }
+  ::SendMessageW(match_, CB_SETCURSEL, 0, 0);
+  title_ = control(WS_EX_CLIENTEDGE, L"EDIT", 0, WS_TABSTOP | ES_AUTOHSCROLL, kTitleId);
   pasteLabel_ = control(0, L"STATIC", IDS_PASTE_LABEL, SS_CENTERIMAGE, kPasteLabelId);
-  paste_ = control(WS_EX_CLIENTEDGE, L"EDIT", 0, WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, kPasteId);
-  ::SendMessageW(paste_, EM_SETLIMITTEXT, kPasteDigits, 0);
+  paste_ = control(WS_EX_CLIENTEDGE, L"EDIT", 0, WS_TABSTOP | ES_AUTOHSCROLL, kPasteId);
+  ::SendMessageW(paste_, EM_SETLIMITTEXT, kPasteLength, 0);
   send_ = control(0, L"BUTTON", IDS_SEND, WS_TABSTOP | BS_PUSHBUTTON, kSendId);
   save_ = control(0, L"BUTTON", IDS_SAVE, WS_TABSTOP | BS_PUSHBUTTON, kSaveId);
   refresh_ = control(0, L"BUTTON", IDS_REFRESH, WS_TABSTOP | BS_PUSHBUTTON, kRefreshId);
@@ -154,7 +169,8 @@ void SetupWindow::ApplyDpi(int dpi) {
   ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
                                static_cast<UINT>(dpi));
   UniqueFont font(::CreateFontIndirectW(&metrics.lfMessageFont));
-  for (const HWND control : {list_, pasteLabel_, paste_, send_, save_, refresh_, status_}) {
+  for (const HWND control :
+       {list_, titleLabel_, match_, title_, pasteLabel_, paste_, send_, save_, refresh_, status_}) {
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   }
   font_ = std::move(font);  // only once no control uses the old one
@@ -180,7 +196,8 @@ int SetupWindow::TextWidth(HWND control) const {
   return bounds.right - bounds.left;
 }
 
-// The list fills the window above one row of controls and the status line.
+// The list fills the window above two rows of controls, the title's and the buttons', and the
+// status line.
 void SetupWindow::Layout() {
   if (status_ == nullptr) return;
   ::SendMessageW(status_, WM_SIZE, 0, 0);
@@ -193,21 +210,29 @@ void SetupWindow::Layout() {
   const int width = static_cast<int>(client.right);
   const int top =
       std::max(0, static_cast<int>(client.bottom - (status.bottom - status.top)) - margin - height);
-  const auto place = [&](HWND control, int left, int width) {
-    ::SetWindowPos(control, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  const int titleTop = std::max(0, top - margin - height);
+  const auto place = [&](HWND control, int left, int width, int row, int extra = 0) {
+    ::SetWindowPos(control, nullptr, left, row, width, height + extra,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
   };
+  const int labelWidth = std::max(TextWidth(titleLabel_), TextWidth(pasteLabel_));
+  place(titleLabel_, margin, labelWidth, titleTop);
+  // A drop-down list is as tall as its list when it is open.
+  place(match_, 2 * margin + labelWidth, Scale(kMatchWidth), titleTop, Scale(kMatchListHeight));
+  const int titleLeft = 3 * margin + labelWidth + Scale(kMatchWidth);
+  place(title_, titleLeft, std::max(0, width - margin - titleLeft), titleTop);
   int left = margin;
   for (const auto& [control, controlWidth] :
-       {std::pair{pasteLabel_, TextWidth(pasteLabel_)}, std::pair{paste_, Scale(kPasteWidth)},
+       {std::pair{pasteLabel_, labelWidth}, std::pair{paste_, Scale(kPasteWidth)},
         std::pair{send_, TextWidth(send_) + Scale(kButtonPadding)},
         std::pair{save_, TextWidth(save_) + Scale(kButtonPadding)}}) {
-    place(control, left, controlWidth);
+    place(control, left, controlWidth, top);
     left += controlWidth + margin;
   }
   const int refreshWidth = TextWidth(refresh_) + Scale(kButtonPadding);
-  place(refresh_, std::max(left, width - margin - refreshWidth), refreshWidth);
+  place(refresh_, std::max(left, width - margin - refreshWidth), refreshWidth, top);
   ::SetWindowPos(list_, nullptr, margin, margin, std::max(0, width - 2 * margin),
-                 std::max(0, top - 2 * margin), SWP_NOZORDER | SWP_NOACTIVATE);
+                 std::max(0, titleTop - 2 * margin), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SetupWindow::Show(int showCommand) {
@@ -267,19 +292,29 @@ const ListedWindow* SetupWindow::Chosen() const {
   return &rows_[static_cast<std::size_t>(index)];
 }
 
-std::wstring SetupWindow::PasteText() const {
-  // The box takes no more than kPasteDigits.
-  wchar_t text[kPasteDigits + 1] = {};
-  ::GetWindowTextW(paste_, text, kPasteDigits + 1);
-  return text;
+SetupChoice SetupWindow::Choice() const {
+  const auto text = [](HWND box) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(box)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+    return text;
+  };
+  const auto mode = ::SendMessageW(match_, CB_GETCURSEL, 0, 0);
+  return {Chosen(), text(paste_), text(title_),
+          static_cast<TitleMatch>(std::max<LRESULT>(mode, 0))};
 }
 
 void SetupWindow::OnCommand(int id) {
   // Nothing may escape through the window procedure: the button's work is given up, with a word.
   try {
     if (id == kRefreshId) Refresh();
-    if (id == kSaveId) SetStatus(events_.Save(Chosen(), PasteText()));
-    if (id == kSendId) SetStatus(events_.SendTestText(Chosen(), PasteText()));
+    if (id == kSaveId) SetStatus(events_.Save(Choice()));
+    if (id == kSendId) {
+      SetupChoice choice = Choice();
+      SetStatus(events_.SendTestText(choice));
+      ::SetWindowTextW(paste_, choice.paste.c_str());  // the route found, if it looked for one
+    }
+    if (id == kTitleId || id == kMatchId) SetStatus(events_.DescribeMatch(Choice()));
   } catch (const std::exception&) {
     const std::wstring text = LoadText(IDS_NOT_DONE);
     SetStatus(text);
@@ -306,6 +341,7 @@ void SetupWindow::OnNotify(const NMHDR& header) {
     const ListedWindow* row = Chosen();
     if (row == nullptr) return;
     ::SetWindowTextW(paste_, row->paste ? std::to_wstring(*row->paste).c_str() : L"");
+    ::SetWindowTextW(title_, row->title.c_str());
     SetStatus(row->status);
   }
 }

@@ -47,7 +47,8 @@ class SetupWindow : public BaseWindow<SetupWindow> {
   void ShowRows(std::uintptr_t window);
   const ListedWindow* Chosen() const;
   std::uintptr_t ChosenWindow() const { return Chosen() != nullptr ? Chosen()->window : 0; }
-  std::wstring PasteText() const;
+  // The row chosen with the boxes beside the list, as the user left them.
+  SetupChoice Choice() const;
   void SetStatus(const std::wstring& text) {
     ::SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
@@ -58,7 +59,8 @@ class SetupWindow : public BaseWindow<SetupWindow> {
   HINSTANCE instance_;
   SetupWindowEvents& events_;
   // Its controls, from top left to bottom right.
-  HWND list_{}, pasteLabel_{}, paste_{}, send_{}, save_{}, refresh_{}, status_{};
+  HWND list_{}, titleLabel_{}, match_{}, title_{}, pasteLabel_{}, paste_{}, send_{}, save_{},
+      refresh_{}, status_{};
   int dpi_ = 96;
   UniqueFont font_;
   std::vector<ListedWindow> rows_;  // in the list's order, which shows their cells as they are

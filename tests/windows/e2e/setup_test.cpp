@@ -163,6 +163,29 @@ TEST_F(SetupTest, UnknownArgumentGetsTheUsage) {
   EXPECT_NE(run.errors.find(L"/list FILE"), std::wstring::npos) << Utf8(run.errors);
 }
 
+// A window whose only way in is an edit field: no menu holds a paste command, and the test
+// send finds that the field takes the paste message.
+TEST_F(SetupTest, TestSendFindsThePasteMessageForAWindowWithOnlyAnEditField) {
+  auto recorder = StartRecorder(0, L"edit");  // in front of every other program's window
+  const HWND field = FindWindowExW(RecorderWindow(*recorder), nullptr, L"Edit", nullptr);
+  Process setup(L"\"" + folder.File(L"SendlarkSetup.exe") + L"\"", folder.Path());
+  HWND window = nullptr;
+  ASSERT_TRUE(
+      WaitUntil([&] { return (window = FindProcessWindow(setup.Id(), L"SendlarkSetup")); }));
+  const HWND list = FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr);
+  const HWND title = FindWindowExW(window, nullptr, L"Edit", nullptr);
+  const HWND paste = FindWindowExW(window, title, L"Edit", nullptr);
+  const HWND send = FindWindowExW(window, nullptr, L"Button", nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 0; }));
+  PostMessageW(list, WM_KEYDOWN, VK_HOME, 0);  // the first row: the frontmost window
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(title) == recorderTitle; }));
+  EXPECT_EQ(WindowText(paste), L"");
+  PostMessageW(send, BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(paste) == L"WM_PASTE"; }));
+  EXPECT_EQ(WindowText(field), L"Sendlark test\r\n") << "arrived once";
+  EXPECT_FALSE(FindProcessWindow(setup.Id(), L"#32770")) << "no box for a route it found";
+}
+
 TEST_F(SetupTest, WindowListsOtherProgramsAndF5ListsThemAfresh) {
   auto recorder = StartRecorder();
   Process setup(L"\"" + folder.File(L"SendlarkSetup.exe") + L"\"", folder.Path());
