@@ -11,9 +11,8 @@ namespace sendlark {
 
 namespace {
 
-// The refusals of the paste keys, as error codes of the kind applications define.
-constexpr std::uint32_t kErrorKeysHeld = 0x20000001;
-constexpr std::uint32_t kErrorNotInFront = 0x20000002;
+// The paste keys not pressed, as an error code of the kind applications define.
+constexpr std::uint32_t kErrorKeysNotPressed = 0x20000001;
 
 // Outside the exact title, the window to feed is the one the user had in front last.
 TargetWindow FindTarget(const DeliveryTarget& target) {
@@ -27,23 +26,12 @@ TargetWindow FindTarget(const DeliveryTarget& target) {
 // Asks the target to paste by the route configured. The keys are pressed only into the target
 // in front, with no modifier held, or they would reach another window or mean another command.
 CommandOutcome RequestPaste(WindowRef window, const PasteId& paste) {
-  switch (paste.route) {
-    case PasteRoute::Command:
-      return Sys().SendCommandId(window, paste.id);
-    case PasteRoute::Message:
-      return Sys().SendPasteMessage(window);
-    case PasteRoute::CtrlV:
-    case PasteRoute::ShiftInsert:
-      break;
-  }
-  switch (Sys().PressPasteKeys(window, paste.route)) {
-    case KeyPress::ModifiersHeld:
-      return {kErrorKeysHeld, kModifiersHeldText};
-    case KeyPress::NotInFront:
-      return {kErrorNotInFront, kNotInFrontText};
-    default:
-      return {};
-  }
+  if (paste.route == PasteRoute::Command) return Sys().SendCommandId(window, paste.id);
+  if (paste.route == PasteRoute::Message) return Sys().SendPasteMessage(window);
+  const KeyPress press = Sys().PressPasteKeys(window, paste.route);
+  if (press == KeyPress::Pressed) return {};
+  return {kErrorKeysNotPressed,
+          press == KeyPress::NotInFront ? kNotInFrontText : kModifiersHeldText};
 }
 
 void ReportFailure(const std::wstring& description) {
