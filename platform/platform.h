@@ -55,6 +55,15 @@ struct TextRequest {
   WindowRef reader = 0;  // the window that holds the clipboard open; 0: it named none
 };
 
+// A combination of keys that the system reports to this program wherever the focus is: the
+// modifiers as RegisterHotKey takes them, and one virtual-key code.
+enum HotKeyModifier : std::uint32_t { kModAlt = 1, kModControl = 2, kModShift = 4, kModWin = 8 };
+struct HotKey {
+  std::uint32_t modifiers = 0;
+  std::uint32_t key = 0;
+  bool operator==(const HotKey&) const = default;
+};
+
 // One entry of a popup menu as it is to be shown. A separator has no id and no text.
 struct MenuEntry {
   int id = 0;
