@@ -129,6 +129,14 @@ class Platform {
   virtual int PopupMenu(const std::vector<MenuEntry>& entries) = 0;
   // A modal message box with the critical icon, one OK button and the program's title.
   virtual void ShowMessage(const std::wstring& text) = 0;
+  // The window the user works in (0: none), and bringing one back to the front.
+  virtual WindowRef ForegroundWindow() = 0;
+  virtual void BringForward(WindowRef window) = 0;
+  // Has the system report the combination to the program's window (WindowEvents::HotKeyPressed)
+  // until the program ends or unregisters it; the system's reason when it will not, as when
+  // another program holds the combination. A program has one at most.
+  virtual ErrorText RegisterHotKey(const HotKey& hotKey) = 0;
+  virtual void UnregisterHotKey() = 0;
 
   // The target application.
   // Replaces the clipboard's content with the text. The text itself is handed over when a

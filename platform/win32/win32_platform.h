@@ -39,6 +39,10 @@ class Win32Platform final : public Platform {
   void BeginWindowDrag(WindowRef window) override;
   int PopupMenu(const std::vector<MenuEntry>& entries) override;
   void ShowMessage(const std::wstring& text) override;
+  WindowRef ForegroundWindow() override;
+  void BringForward(WindowRef window) override;
+  ErrorText RegisterHotKey(const HotKey& hotKey) override;
+  void UnregisterHotKey() override;
   ErrorText PutClipboardText(const std::wstring& text) override;
   std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) override;
   std::uint32_t ProcessOf(WindowRef window) override;
