@@ -64,5 +64,13 @@
 // Config.ini is far larger than any it could be.
 #define IDS_TOO_LARGE 141
 
+// The hot key box, and why its combination is not saved (%1 as typed): three for the faults of a
+// value in HotKeyFault's order, then one with %2 the system's reason for refusing it.
+#define IDS_HOTKEY_LABEL 142
+#define IDS_HOTKEY_NO_MODIFIER 143
+#define IDS_HOTKEY_NOT_A_MODIFIER 144
+#define IDS_HOTKEY_NOT_A_KEY 145
+#define IDS_HOTKEY_TAKEN 146
+
 #define IDS_FIRST IDS_TITLE
-#define IDS_LAST IDS_TOO_LARGE
+#define IDS_LAST IDS_HOTKEY_TAKEN

@@ -47,10 +47,11 @@ class SetupWindowEvents {
   // The windows to list, in the order they are shown in until the user sorts them, and in
   // `status` what the status line says of them.
   virtual std::vector<ListedWindow> ListWindows(std::wstring& status) = 0;
-  // The user wants the window chosen (null when there is none) saved as Sendlark's target, or
-  // wants to try it out, with the paste command as typed. Each returns what the status line is
-  // to say.
-  virtual std::wstring Save(const ListedWindow* chosen, const std::wstring& paste) = 0;
+  // The user wants the window chosen (null when there is none) saved as Sendlark's target, with
+  // the hot key as typed, or wants to try it out, with the paste command as typed. Each returns
+  // what the status line is to say.
+  virtual std::wstring Save(const ListedWindow* chosen, const std::wstring& paste,
+                            const std::wstring& hotKey) = 0;
   virtual std::wstring SendTestText(const ListedWindow* chosen, const std::wstring& paste) = 0;
 
  protected:

@@ -5,6 +5,7 @@
 
 #include "config/config_lookup.h"
 #include "config/file_io.h"
+#include "config/hot_key.h"
 #include "state/program_state.h"
 
 // Sendlark looks its keys up in TextLines(file), while the edits below are placed in the file's
@@ -163,8 +164,10 @@ SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigE
   // An entry added after a last entry without its ";", or a value holding another setting's
   // key, would quietly change a setting the user did not touch.
   const std::wstring oldLines = TextLines(text);
-  for (const ConfigKey& setting : kConfigKeys) {
-    const std::wstring key = setting.key;
+  std::vector<std::wstring> settings = {kHotKeyKey};
+  for (const ConfigKey& setting : kConfigKeys)
+    settings.push_back(setting.key);
+  for (const std::wstring& key : settings) {
     if (std::find(folded.begin(), folded.end(), fold(key)) != folded.end()) continue;
     if (GetConfigValue(oldLines, key, fold) != GetConfigValue(lines, key, fold)) {
       return refuse(IDS_OTHER_SETTING_CHANGED, key);
@@ -173,7 +176,8 @@ SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigE
   return {result, std::nullopt};
 }
 
-std::optional<SaveFailure> SaveSettings(const ListedWindow& target, std::uint32_t paste) {
+std::optional<SaveFailure> SaveSettings(const ListedWindow& target, std::uint32_t paste,
+                                        const std::wstring& hotKey) {
   const auto key = [](SettingSlot slot) { return kConfigKeys[slot - ApplicationPath].key; };
   std::vector<ConfigEdit> edits = {{key(ApplicationName), target.title},
                                    {key(ApplicationClass), target.className},
@@ -181,6 +185,7 @@ std::optional<SaveFailure> SaveSettings(const ListedWindow& target, std::uint32_
   if (!target.program.empty()) {
     edits.push_back({key(ApplicationPath), ConfigProgramPath(target.program)});
   }
+  if (!hotKey.empty()) edits.push_back({kHotKeyKey, hotKey});
 
   const std::wstring path = ProgramFilePath(kConfigFileName);
   // A new file is ANSI unless a value does not fit, like the files Sendlark ships with.

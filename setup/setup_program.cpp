@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "config/file_io.h"
+#include "config/hot_key.h"
 #include "delivery/send_command.h"
 #include "platform/setup_texts.h"
 #include "setup/config_edit.h"
@@ -132,9 +133,22 @@ std::vector<ListedWindow> SetupProgram::ListWindows(std::wstring& status) {
   return windows;
 }
 
-std::wstring SetupProgram::Save(const ListedWindow* chosen, const std::wstring& paste) {
+std::wstring SetupProgram::Save(const ListedWindow* chosen, const std::wstring& paste,
+                                const std::wstring& hotKey) {
   if (const int problem = Unusable(chosen, paste)) return Tell(Say(problem));
-  if (const std::optional<SaveFailure> failure = SaveSettings(*chosen, *PasteId(paste))) {
+  const HotKeySetting setting = ParseHotKey(hotKey);
+  if (const HotKeyFault* fault = std::get_if<HotKeyFault>(&setting)) {
+    return Tell(Say(IDS_HOTKEY_NO_MODIFIER + static_cast<int>(*fault), {hotKey}));
+  }
+  if (const HotKey* combination = std::get_if<HotKey>(&setting)) {
+    // Held for a moment only: Sendlark takes it when it next starts.
+    if (const ErrorText error = Sys().RegisterHotKey(*combination)) {
+      return Tell(Say(IDS_HOTKEY_TAKEN, {hotKey, *error}));
+    }
+    Sys().UnregisterHotKey();
+  }
+  const std::wstring saved = std::holds_alternative<HotKey>(setting) ? hotKey : L"";
+  if (const std::optional<SaveFailure> failure = SaveSettings(*chosen, *PasteId(paste), saved)) {
     return Tell(Say(failure->reason, {failure->key, failure->value, failure->detail}));
   }
   return Say(chosen->program.empty() ? IDS_SAVED_NO_PROGRAM : IDS_SAVED,

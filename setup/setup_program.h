@@ -29,9 +29,11 @@ class SetupProgram final : public SetupWindowEvents {
 
   std::vector<ListedWindow> ListWindows(std::wstring& status) override;
   // Both take Sendlark's road: Save writes the window's title, class and program file with the
-  // paste command into Config.ini; SendTestText delivers kTestText to it exactly as Sendlark
-  // delivers, and records nothing.
-  std::wstring Save(const ListedWindow* chosen, const std::wstring& paste) override;
+  // paste command into Config.ini, and the hot key unless the box is empty, refusing one that
+  // names no combination or that the system will not register now; SendTestText delivers
+  // kTestText to it exactly as Sendlark delivers, and records nothing.
+  std::wstring Save(const ListedWindow* chosen, const std::wstring& paste,
+                    const std::wstring& hotKey) override;
   std::wstring SendTestText(const ListedWindow* chosen, const std::wstring& paste) override;
 
   // Does what the arguments after the program's name ask, none of which may be missing:

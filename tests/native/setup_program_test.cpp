@@ -110,7 +110,7 @@ TEST_F(SetupProgramTest, TestTextThatIsNotReadSaysThePasteCommandDoesNothing) {
 }
 
 TEST_F(SetupProgramTest, SaveWritesThePasteCommandTyped) {
-  program.Save(&Listed()[0], L"0771");
+  program.Save(&Listed()[0], L"0771", L"");
   EXPECT_EQ(sys.ReadFile(L"Config.ini"),
             ":AppliactionName=Target Window;\r\n:AppliactionClass=TargetClass;\r\n"
             ":AppliactionPast=771;\r\n:AppliactionPath=C:\\target.exe;\r\n");
@@ -129,7 +129,7 @@ class UnusableChoiceTest : public SetupProgramTest,
 TEST_P(UnusableChoiceTest, NeitherSavesNorSendsAndSaysWhy) {
   const std::vector<ListedWindow> listed = Listed();
   const ListedWindow* chosen = GetParam().chosen ? &listed[0] : nullptr;
-  const std::wstring status = program.Save(chosen, GetParam().paste);
+  const std::wstring status = program.Save(chosen, GetParam().paste, L"");
   program.SendTestText(chosen, GetParam().paste);
   EXPECT_EQ(sys.messages, std::vector<std::wstring>(2, status));
   EXPECT_TRUE(sys.clipboardWrites.empty());

@@ -8,6 +8,7 @@
 
 #include "platform/setup_texts.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/win32_platform.h"
 
 namespace sendlark::win32 {
 
@@ -18,6 +19,8 @@ enum ControlId : int {
   kListId = 100,
   kPasteLabelId,
   kPasteId,
+  kHotKeyLabelId,
+  kHotKeyId,
   kSendId,
   kSaveId,
   kRefreshId,
@@ -36,6 +39,7 @@ constexpr std::array<int, kColumnCount> kColumnWidths = {210, 120, 230, 320, 90}
 constexpr int kMargin = 8;
 constexpr int kRowHeight = 26;
 constexpr int kPasteWidth = 90;
+constexpr int kHotKeyWidth = 150;
 constexpr int kButtonPadding = 24;
 constexpr SIZE kInitialSize = {1000, 480};
 constexpr SIZE kSmallestSize = {560, 240};
@@ -139,6 +143,9 @@ void SetupWindow::CreateControls() {
   pasteLabel_ = control(0, L"STATIC", IDS_PASTE_LABEL, SS_CENTERIMAGE, kPasteLabelId);
   paste_ = control(WS_EX_CLIENTEDGE, L"EDIT", 0, WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, kPasteId);
   ::SendMessageW(paste_, EM_SETLIMITTEXT, kPasteDigits, 0);
+  hotKeyLabel_ = control(0, L"STATIC", IDS_HOTKEY_LABEL, SS_CENTERIMAGE, kHotKeyLabelId);
+  hotKey_ = control(WS_EX_CLIENTEDGE, L"EDIT", 0, WS_TABSTOP | ES_AUTOHSCROLL, kHotKeyId);
+  ::SendMessageW(hotKey_, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Ctrl+Alt+S"));
   send_ = control(0, L"BUTTON", IDS_SEND, WS_TABSTOP | BS_PUSHBUTTON, kSendId);
   save_ = control(0, L"BUTTON", IDS_SAVE, WS_TABSTOP | BS_PUSHBUTTON, kSaveId);
   refresh_ = control(0, L"BUTTON", IDS_REFRESH, WS_TABSTOP | BS_PUSHBUTTON, kRefreshId);
@@ -153,7 +160,8 @@ void SetupWindow::ApplyDpi(int dpi) {
   ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
                                static_cast<UINT>(dpi));
   UniqueFont font(::CreateFontIndirectW(&metrics.lfMessageFont));
-  for (const HWND control : {list_, pasteLabel_, paste_, send_, save_, refresh_, status_}) {
+  for (const HWND control :
+       {list_, pasteLabel_, paste_, hotKeyLabel_, hotKey_, send_, save_, refresh_, status_}) {
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   }
   font_ = std::move(font);  // only once no control uses the old one
@@ -179,7 +187,8 @@ int SetupWindow::TextWidth(HWND control) const {
   return bounds.right - bounds.left;
 }
 
-// The list fills the window above one row of controls and the status line.
+// The list fills the window above rows of controls and the status line: the boxes, each after
+// its label, then the buttons, with Refresh at the right edge.
 void SetupWindow::Layout() {
   if (status_ == nullptr) return;
   ::SendMessageW(status_, WM_SIZE, 0, 0);
@@ -190,23 +199,35 @@ void SetupWindow::Layout() {
   const int margin = Scale(kMargin);
   const int height = Scale(kRowHeight);
   const int width = static_cast<int>(client.right);
-  const int top =
-      std::max(0, static_cast<int>(client.bottom - (status.bottom - status.top)) - margin - height);
-  const auto place = [&](HWND control, int left, int width) {
+  const auto label = [&](HWND control) { return std::pair{control, TextWidth(control)}; };
+  const auto button = [&](HWND control) {
+    return std::pair{control, TextWidth(control) + Scale(kButtonPadding)};
+  };
+  const std::vector<std::vector<std::pair<HWND, int>>> rows = {{label(pasteLabel_),
+                                                                {paste_, Scale(kPasteWidth)},
+                                                                label(hotKeyLabel_),
+                                                                {hotKey_, Scale(kHotKeyWidth)}},
+                                                               {button(send_), button(save_)}};
+  const int rowsTop = std::max(0, static_cast<int>(client.bottom - (status.bottom - status.top)) -
+                                      static_cast<int>(rows.size()) * (height + margin));
+  const auto place = [&](HWND control, int left, int top, int width) {
     ::SetWindowPos(control, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   };
+  int top = rowsTop;
   int left = margin;
-  for (const auto& [control, controlWidth] :
-       {std::pair{pasteLabel_, TextWidth(pasteLabel_)}, std::pair{paste_, Scale(kPasteWidth)},
-        std::pair{send_, TextWidth(send_) + Scale(kButtonPadding)},
-        std::pair{save_, TextWidth(save_) + Scale(kButtonPadding)}}) {
-    place(control, left, controlWidth);
-    left += controlWidth + margin;
+  for (const auto& row : rows) {
+    left = margin;
+    for (const auto& [control, controlWidth] : row) {
+      place(control, left, top, controlWidth);
+      left += controlWidth + margin;
+    }
+    top += height + margin;
   }
-  const int refreshWidth = TextWidth(refresh_) + Scale(kButtonPadding);
-  place(refresh_, std::max(left, width - margin - refreshWidth), refreshWidth);
+  const auto [refresh, refreshWidth] = button(refresh_);
+  place(refresh, std::max(left, width - margin - refreshWidth), top - height - margin,
+        refreshWidth);
   ::SetWindowPos(list_, nullptr, margin, margin, std::max(0, width - 2 * margin),
-                 std::max(0, top - 2 * margin), SWP_NOZORDER | SWP_NOACTIVATE);
+                 std::max(0, rowsTop - 2 * margin), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SetupWindow::Show(int showCommand) {
@@ -266,17 +287,10 @@ const ListedWindow* SetupWindow::Chosen() const {
   return &rows_[static_cast<std::size_t>(index)];
 }
 
-std::wstring SetupWindow::PasteText() const {
-  // The box takes no more than kPasteDigits.
-  wchar_t text[kPasteDigits + 1] = {};
-  ::GetWindowTextW(paste_, text, kPasteDigits + 1);
-  return text;
-}
-
 void SetupWindow::OnCommand(int id) {
   if (id == kRefreshId) Refresh();
-  if (id == kSaveId) SetStatus(events_.Save(Chosen(), PasteText()));
-  if (id == kSendId) SetStatus(events_.SendTestText(Chosen(), PasteText()));
+  if (id == kSaveId) SetStatus(events_.Save(Chosen(), TitleOf(paste_), TitleOf(hotKey_)));
+  if (id == kSendId) SetStatus(events_.SendTestText(Chosen(), TitleOf(paste_)));
 }
 
 void SetupWindow::OnNotify(const NMHDR& header) {

@@ -1,5 +1,5 @@
 // SendlarkSetup's window: the windows of other programs in a sortable list, the paste command
-// to use, the buttons to refresh, try out and save, and a status line.
+// and the hot key to use, the buttons to refresh, try out and save, and a status line.
 #pragma once
 
 #include <windows.h>
@@ -47,7 +47,6 @@ class SetupWindow : public BaseWindow<SetupWindow> {
   void ShowRows(std::uintptr_t window);
   const ListedWindow* Chosen() const;
   std::uintptr_t ChosenWindow() const { return Chosen() != nullptr ? Chosen()->window : 0; }
-  std::wstring PasteText() const;
   void SetStatus(const std::wstring& text) {
     ::SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
@@ -58,7 +57,8 @@ class SetupWindow : public BaseWindow<SetupWindow> {
   HINSTANCE instance_;
   SetupWindowEvents& events_;
   // Its controls, from top left to bottom right.
-  HWND list_{}, pasteLabel_{}, paste_{}, send_{}, save_{}, refresh_{}, status_{};
+  HWND list_{}, pasteLabel_{}, paste_{}, hotKeyLabel_{}, hotKey_{}, send_{}, save_{}, refresh_{},
+      status_{};
   int dpi_ = 96;
   UniqueFont font_;
   std::vector<ListedWindow> rows_;  // in the list's order, which shows their cells as they are
