@@ -268,20 +268,6 @@ void FakePlatform::ShowMessage(const std::wstring& text) {
   messages.push_back(text);
 }
 
-void FakePlatform::BringForward(WindowRef window) {
-  trace.push_back("forward:" + std::to_string(window));
-  foreground = window;
-}
-
-ErrorText FakePlatform::RegisterHotKey(const HotKey& hotKey) {
-  trace.push_back("hot key:" + std::to_string(hotKey.modifiers) + "+" + std::to_string(hotKey.key));
-  return hotKeyError;
-}
-
-void FakePlatform::UnregisterHotKey() {
-  trace.push_back("hot key released");
-}
-
 ErrorText FakePlatform::PutClipboardText(const std::wstring& text) {
   trace.push_back("clipboard:" + Utf8(text));
   if (clipboardError) return clipboardError;

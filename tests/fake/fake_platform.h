@@ -58,8 +58,6 @@ class FakePlatform : public Platform {
   ErrorText startError;
   CommandOutcome sendOutcome;     // what sending the target its paste command comes to
   std::vector<int> popupChoices;  // what the user picks, one per popup; 0 dismisses it
-  WindowRef foreground = 0;       // the window the user works in
-  ErrorText hotKeyError;          // why the system refuses a hot key
   Reading reading = Reading::DuringCommand;
   std::uint32_t lateMs = 300;
   std::function<void()> whileWaiting;  // arrives once while a delivery waits for the read
@@ -106,10 +104,13 @@ class FakePlatform : public Platform {
   void BeginWindowDrag(WindowRef window) override;
   int PopupMenu(const std::vector<MenuEntry>& entries) override;
   void ShowMessage(const std::wstring& text) override;
-  WindowRef ForegroundWindow() override { return foreground; }
-  void BringForward(WindowRef window) override;
-  ErrorText RegisterHotKey(const HotKey& hotKey) override;
-  void UnregisterHotKey() override;
+  WindowRef ForegroundWindow() override { return 0; }
+  void BringForward(WindowRef) override {}
+  ErrorText RegisterHotKey(const HotKey&) override {
+    trace.push_back("hot key");
+    return std::nullopt;
+  }
+  void UnregisterHotKey() override {}
   ErrorText PutClipboardText(const std::wstring& text) override;
   std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) override;
   std::uint32_t ProcessOf(WindowRef window) override;

@@ -27,7 +27,8 @@ void SendlarkTest::WriteConfig(const Config& config, ConfigEncoding encoding) {
       Entry(L":AppliactionPath", config.path) + Entry(L":AppliactionName", config.name) +
       Entry(L":AppliactionClass", config.className) + Entry(L":AppliactionPast", config.paste) +
       Entry(L":CommandHeader", config.header) + Entry(L":CommandFooter", config.footer) +
-      Entry(L":CommandFileName", config.commandFile) + Entry(L":LogFileName", config.logFile);
+      Entry(L":CommandFileName", config.commandFile) + Entry(L":LogFileName", config.logFile) +
+      (config.hotKey.empty() ? L"" : Entry(L":HotKey", config.hotKey));
   switch (encoding) {
     case ConfigEncoding::Ansi:
       folder.Write(L"Config.ini", Ansi(text));

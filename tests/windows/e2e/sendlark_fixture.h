@@ -23,6 +23,7 @@ struct Config {
   std::wstring footer;
   std::wstring commandFile = L"commands.txt";
   std::wstring logFile = L"log.txt";
+  std::wstring hotKey;  // empty: no :HotKey entry
 };
 
 // How a test writes Config.ini: in the system's ANSI code page, as a user's editor long did, or
