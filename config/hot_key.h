@@ -10,7 +10,8 @@ namespace sendlark {
 
 inline constexpr wchar_t kHotKeyKey[] = L":HotKey";
 
-// Why a value names no combination. SendlarkSetup's texts for them follow this order.
+// Why a value names no combination. The texts that tell it, Sendlark's and SendlarkSetup's,
+// follow this order.
 enum class HotKeyFault { NoModifier, NotAModifier, NotAKey };
 
 // No hot key (an empty value, or blanks only), the combination, or why the value is none.
