@@ -22,8 +22,8 @@ inline constexpr wchar_t kHotKeyFailedText[] = L"ホットキーを登録でき�
 inline constexpr const wchar_t* kHotKeyFaultTexts[] = {
     L"Ctrl、Alt、Shift、Win のどれかを + でつないでください。",
     L"+ の前に書けるのは Ctrl、Alt、Shift、Win だけです。",
-    L"最後のキーは英字、数字、F1～F24、Space、Insert、Delete、Home、End、PageUp、PageDown、"
-    L"Pause のどれかにしてください。",
+    (L"最後のキーは英字、数字、F1～F24、Space、Insert、Delete、Home、End、PageUp、PageDown、"
+     L"Pause のどれかにしてください。"),
 };
 
 }  // namespace sendlark
