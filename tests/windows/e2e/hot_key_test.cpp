@@ -20,11 +20,17 @@ class HotKeyTest : public SendlarkTest {
     sendlark = StartSendlark();
   }
   bool MenuOpen() const { return FindProcessWindow(sendlark->Id(), L"#32768") != nullptr; }
-  void Click(HWND window, int dx, int dy) {
+  // Under Xvfb without a window manager the keyboard goes to the window under the pointer, and
+  // Wine sees only what goes to its own windows.
+  void PointAt(HWND window, int dx, int dy) {
     RECT area = {};
     GetWindowRect(window, &area);
-    Xdotool(L"mousemove " + std::to_wstring(area.left + dx) + L" " +
-            std::to_wstring(area.top + dy) + L" sleep 0.1 click 1");
+    const POINT at = {area.left + dx, area.top + dy};
+    Xdotool(L"mousemove " + std::to_wstring(at.x) + L" " + std::to_wstring(at.y));
+    ASSERT_TRUE(WaitUntil([&] {
+      POINT now = {};
+      return GetCursorPos(&now) && now.x == at.x && now.y == at.y;
+    }));
   }
   // In the open menu, the entry below refresh, resend, the history and a separator.
   void ChooseTheCommand() {
@@ -41,12 +47,10 @@ class HotKeyTest : public SendlarkTest {
 TEST_F(HotKeyTest, OpensTheMenuWithTheKeyboardInItAndGivesTheFocusBackWhenDismissed) {
   Start(L"ctrl + alt + S");
   ASSERT_NE(WaitForStrip(*sendlark), nullptr);
-  const auto recorder = StartRecorder();
-  // The window the user works in. Under Xvfb without a window manager the keyboard goes to the
-  // window under the pointer, and Wine sees only what goes to its own windows.
+  const auto recorder = StartRecorder();  // opened last, the window the user works in
   const HWND target = FindProcessWindow(recorder->Id(), recorderClass);
-  Click(target, 40, 40);
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == target; }));
+  PointAt(target, 40, 40);
   Xdotool(L"key ctrl+alt+s");
   ASSERT_TRUE(WaitUntil([&] { return MenuOpen(); }));
   Xdotool(L"key Escape");
@@ -71,7 +75,8 @@ TEST_P(UnavailableHotKeyTest, IsToldOnceAndTheStripWorksByMouseWithoutIt) {
   PressOk(*box);
   const HWND strip = WaitForStrip(*sendlark);
   ASSERT_NE(strip, nullptr);
-  Click(strip, 65, 11);  // toolbar button 3
+  PointAt(strip, 65, 11);  // toolbar button 3
+  Xdotool(L"click 1");
   ChooseTheCommand();
   // A second copy delivers and ends without trying, so without a box of its own.
   EXPECT_EQ(StartSendlark()->WaitForExit(), 0u);
