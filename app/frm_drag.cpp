@@ -6,6 +6,7 @@
 #include "config/config_lookup.h"
 #include "config/file_io.h"
 #include "config/options.h"
+#include "config/hot_key.h"
 #include "config/text_util.h"
 #include "delivery/send_command.h"
 #include "menus/command_menu.h"
@@ -17,12 +18,26 @@ namespace sendlark {
 
 namespace {
 
-void LoadSettings() {
+// Fills the configured slots; returns :HotKey as written, which the table has no slot for.
+std::wstring LoadSettings() {
   FileIO(Read, g_configText, kConfigFileName);
   for (const ConfigKey& entry : kConfigKeys) {
     g_settings[entry.slot] = GetConfigValue(g_configText, entry.key, SystemFold);
   }
   g_program.options = ReadOptions(g_configText, SystemFold);
+  return GetConfigValue(g_configText, kHotKeyKey, SystemFold);
+}
+
+// A combination that cannot be had is told once, and the program runs on without it.
+void RegisterHotKey(const std::wstring& text) {
+  const HotKeySetting setting = ParseHotKey(text);
+  ErrorText reason;
+  if (const HotKeyFault* fault = std::get_if<HotKeyFault>(&setting)) {
+    reason = kHotKeyFaultTexts[static_cast<int>(*fault)];
+  } else if (const HotKey* hotKey = std::get_if<HotKey>(&setting)) {
+    reason = Sys().RegisterHotKey(*hotKey);
+  }
+  if (reason) ShowMessage(kHotKeyFailedText + text + std::wstring(kCrLf) + *reason);
 }
 
 void SendItems(const std::vector<std::wstring>& items) {
@@ -50,9 +65,11 @@ bool IsOffered(const MenuItem& item) {
   return item.visible && item.caption != L"-";
 }
 
-void PopupMainMenu() {
+// True when an entry was chosen, and carried out.
+bool PopupMainMenu() {
   const int chosen = Sys().PopupMenu(BuildPopupMenu(g_program.menus));
   if (chosen != kIdNone) OnCommand(chosen);
+  return chosen != kIdNone;
 }
 
 }  // namespace
@@ -70,7 +87,7 @@ StripDescription DescribeStrip() {
 
 void Form_Load() {
   Sys().HideMainWindow();
-  LoadSettings();
+  const std::wstring hotKey = LoadSettings();
   CheckLogFileIsSeparate();
   if (Sys().AnotherCopyRunning()) {
     DeliverCommandLine();
@@ -81,6 +98,7 @@ void Form_Load() {
   UpdateHistory(Refresh, L"");
   Sys().ShowMainWindow();
   SetTopMost(Sys().MainWindow(), 1);
+  RegisterHotKey(hotKey);
 }
 
 void Form_MouseDown(short button, short /*shift*/, float /*x*/, float /*y*/) {
@@ -115,6 +133,11 @@ ProgramStart LaunchStart(const std::wstring& path) {
 
 void LaunchApplication(const std::wstring& path) {
   if (const ErrorText error = Sys().StartProgram(LaunchStart(path))) ShowMessage(*error);
+}
+
+void Form_HotKey() {
+  const WindowRef before = Sys().ForegroundWindow();
+  if (!PopupMainMenu() && before != 0) Sys().ActivateWindow(before);
 }
 
 void SetTopMost(WindowRef window, short flag) {
@@ -177,6 +200,10 @@ void FrmDragEvents::Command(int id) {
 
 void FrmDragEvents::FilesDropped(DropEvent& drop) {
   HandleEvent([drop]() mutable { Toolbar_OLEDragDrop(drop); });
+}
+
+void FrmDragEvents::HotKeyPressed() {
+  HandleEvent(Form_HotKey);
 }
 
 void FrmDragEvents::MouseDown(short button, short shift, float x, float y) {

@@ -53,8 +53,8 @@ inline constexpr std::array<MenuCommand, 3> kMenuCommands = {{
 StripDescription DescribeStrip();
 
 // Start-up: loads the configuration, delivers the command-line items and builds the menus,
-// then shows the window topmost. A second copy delivers its items and ends without showing
-// its window.
+// shows the window topmost, then registers the hot key. A second copy delivers its items and
+// ends without showing its window or taking the hot key.
 void Form_Load();
 
 // A press on the window's own surface, the grips: the left button starts a window drag.
@@ -77,6 +77,11 @@ void LaunchApplication(const std::wstring& path);
 // path with blanks cannot be taken for a shorter program name followed by arguments. Otherwise
 // the text is a command line for the system to take apart.
 ProgramStart LaunchStart(const std::wstring& path);
+
+// The hot key pops up the menu at the pointer, with the keyboard in it. A choice is carried out
+// as a click on it would be; dismissed, the menu gives the focus back to the window it took it
+// from.
+void Form_HotKey();
 
 // Flag 1 puts the window above all ordinary windows, 0 back among them; others do nothing.
 void SetTopMost(WindowRef window, short flag);
@@ -109,6 +114,7 @@ class FrmDragEvents final : public WindowEvents {
   // A press that comes while another event is carried out is not kept: the button it would
   // drag by is long released when its turn came.
   void MouseDown(short button, short shift, float x, float y) override;
+  void HotKeyPressed() override;
 };
 
 inline constexpr int kSecondCopyExitCode = 0;

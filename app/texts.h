@@ -15,4 +15,14 @@ inline constexpr wchar_t kToolTipLaunch[] = L"外部アプリケーションを�
 inline constexpr wchar_t kToolTipReplay[] = L"再度コマンドを送信";
 inline constexpr wchar_t kToolTipMenu[] = L"メニュー";
 
+// The hot key of Config.ini cannot be had: this text with the combination as written, then the
+// reason, the system's or, for a value that names no combination, its HotKeyFault's.
+inline constexpr wchar_t kHotKeyFailedText[] = L"ホットキーを登録できませんでした: ";
+inline constexpr const wchar_t* kHotKeyFaultTexts[] = {
+    L"Ctrl、Alt、Shift、Win のどれかを + でつないでください。",
+    L"+ の前に書けるのは Ctrl、Alt、Shift、Win だけです。",
+    (L"最後のキーは英字、数字、F1～F24、Space、Insert、Delete、Home、End、PageUp、PageDown、"
+     L"Pause のどれかにしてください。"),
+};
+
 }  // namespace sendlark

@@ -86,6 +86,15 @@ struct TextRequest {
   WindowRef reader = 0;  // the window that holds the clipboard open; 0: it named none
 };
 
+// A combination of keys that the system reports to this program wherever the focus is: the
+// modifiers as RegisterHotKey takes them, and one virtual-key code.
+enum HotKeyModifier : std::uint32_t { kModAlt = 1, kModControl = 2, kModShift = 4, kModWin = 8 };
+struct HotKey {
+  std::uint32_t modifiers = 0;
+  std::uint32_t key = 0;
+  bool operator==(const HotKey&) const = default;
+};
+
 // One entry of a popup menu as it is to be shown. A separator has no id and no text.
 struct MenuEntry {
   int id = 0;
@@ -150,6 +159,13 @@ class Platform {
   virtual int PopupMenu(const std::vector<MenuEntry>& entries) = 0;
   // A modal message box with the critical icon, one OK button and the program's title.
   virtual void ShowMessage(const std::wstring& text) = 0;
+  // The window the user works in (0: none).
+  virtual WindowRef ForegroundWindow() = 0;
+  // Has the system report the combination to the program's window (WindowEvents::HotKeyPressed)
+  // until the program ends or unregisters it; the system's reason when it will not, as when
+  // another program holds the combination. A program has one at most.
+  virtual ErrorText RegisterHotKey(const HotKey& hotKey) = 0;
+  virtual void UnregisterHotKey() = 0;
 
   // The target application.
   // Replaces the clipboard's content with the text. The text itself is handed over when a

@@ -81,5 +81,13 @@
 #define IDS_NO_ROUTE 151
 #define IDS_ROUTE_NOT_TAKEN 152
 
+// The hot key box, and why its combination is not saved (%1 as typed): three for the faults of a
+// value in HotKeyFault's order, then one with %2 the system's reason for refusing it.
+#define IDS_HOTKEY_LABEL 153
+#define IDS_HOTKEY_NO_MODIFIER 154
+#define IDS_HOTKEY_NOT_A_MODIFIER 155
+#define IDS_HOTKEY_NOT_A_KEY 156
+#define IDS_HOTKEY_TAKEN 157
+
 #define IDS_FIRST IDS_TITLE
-#define IDS_LAST IDS_ROUTE_NOT_TAKEN
+#define IDS_LAST IDS_HOTKEY_TAKEN

@@ -50,6 +50,7 @@ struct SetupChoice {
   std::wstring paste;                    // a paste command's number, or a route's word
   std::wstring title;                    // the title Sendlark is to look for
   TitleMatch match = TitleMatch::Exact;  // how the window's title is to compare with it
+  std::wstring hotKey = {};              // the hot key box; empty leaves Config.ini's as it is
 };
 
 class SetupWindowEvents {
@@ -57,9 +58,9 @@ class SetupWindowEvents {
   // The windows to list, in the order they are shown in until the user sorts them, and in
   // `status` what the status line says of them.
   virtual std::vector<ListedWindow> ListWindows(std::wstring& status) = 0;
-  // The user wants the choice saved as Sendlark's target, or wants to try it out. Each returns
-  // what the status line is to say. Trying a window that has no paste command, with none typed,
-  // looks for a route it takes and puts that into `choice.paste`.
+  // The user wants the choice saved as Sendlark's target, with its hot key, or wants to try it
+  // out. Each returns what the status line is to say. Trying a window that has no paste command,
+  // with none typed, looks for a route it takes and puts that into `choice.paste`.
   virtual std::wstring Save(const SetupChoice& choice) = 0;
   virtual std::wstring SendTestText(SetupChoice& choice) = 0;
   // What the status line says of the title and mode chosen: how many listed windows they

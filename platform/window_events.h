@@ -27,6 +27,8 @@ class WindowEvents {
   virtual void FilesDropped(DropEvent& drop) = 0;
   // A press on the window's own surface, the grips; x and y in twips.
   virtual void MouseDown(short button, short shift, float x, float y) = 0;
+  // The hot key, pressed wherever the focus is.
+  virtual void HotKeyPressed() = 0;
 
  protected:
   ~WindowEvents() = default;

@@ -6,6 +6,7 @@
 #include "config/config_lookup.h"
 #include "config/file_io.h"
 #include "config/options.h"
+#include "config/hot_key.h"
 #include "state/program_state.h"
 
 // Sendlark looks its keys up in TextLines(file), while the edits below are placed in the file's
@@ -164,7 +165,7 @@ SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigE
   // An entry added after a last entry without its ";", or a value holding another setting's
   // key, would quietly change a setting the user did not touch.
   const std::wstring oldLines = TextLines(text);
-  std::vector<std::wstring> settings = {kTitleMatchKey, kRestoreClipboardKey};
+  std::vector<std::wstring> settings = {kTitleMatchKey, kRestoreClipboardKey, kHotKeyKey};
   for (const ConfigKey& setting : kConfigKeys)
     settings.push_back(setting.key);
   for (const std::wstring& key : settings) {
@@ -185,6 +186,7 @@ std::optional<SaveFailure> SaveSettings(const SetupChoice& choice) {
   if (!target.program.empty()) {
     edits.push_back({key(ApplicationPath), ConfigProgramPath(target.program)});
   }
+  if (!choice.hotKey.empty()) edits.push_back({kHotKeyKey, choice.hotKey});
 
   const std::wstring path = ProgramFilePath(kConfigFileName);
   // A new file is ANSI unless a value does not fit, like the files Sendlark ships with.

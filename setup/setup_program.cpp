@@ -8,6 +8,7 @@
 
 #include "config/file_io.h"
 #include "config/options.h"
+#include "config/hot_key.h"
 #include "delivery/send_command.h"
 #include "delivery/title_match.h"
 #include "platform/strip.h"
@@ -150,8 +151,20 @@ std::vector<ListedWindow> SetupProgram::ListWindows(std::wstring& status) {
 
 std::wstring SetupProgram::Save(const SetupChoice& choice) {
   if (const int problem = Unusable(choice)) return Tell(Say(problem));
+  const HotKeySetting setting = ParseHotKey(choice.hotKey);
+  if (const HotKeyFault* fault = std::get_if<HotKeyFault>(&setting)) {
+    return Tell(Say(IDS_HOTKEY_NO_MODIFIER + static_cast<int>(*fault), {choice.hotKey}));
+  }
+  if (const HotKey* combination = std::get_if<HotKey>(&setting)) {
+    // Held for a moment only: Sendlark takes it when it next starts.
+    if (const ErrorText error = Sys().RegisterHotKey(*combination)) {
+      return Tell(Say(IDS_HOTKEY_TAKEN, {choice.hotKey, *error}));
+    }
+    Sys().UnregisterHotKey();
+  }
   SetupChoice saved = choice;
   saved.paste = PasteValue(choice.paste);
+  if (!std::holds_alternative<HotKey>(setting)) saved.hotKey.clear();
   if (const std::optional<SaveFailure> failure = SaveSettings(saved)) {
     return Tell(Say(failure->reason, {failure->key, failure->value, failure->detail}));
   }

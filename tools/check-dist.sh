@@ -89,7 +89,7 @@ if "" in texts["Command.txt"].split("\r\n")[:-1]:
 config = texts["Config.ini"].replace("\\;", "\\:")
 values = {}
 for key in (":AppliactionPath", ":AppliactionName", ":AppliactionClass", ":AppliactionPast",
-            ":CommandHeader", ":CommandFooter", ":CommandFileName", ":LogFileName"):
+            ":CommandHeader", ":CommandFooter", ":CommandFileName", ":LogFileName", ":HotKey"):
     count = config.lower().count(key.lower())
     if count != 1:
         fail(f"Config.ini holds {key} {count} times; notes must not name a key")

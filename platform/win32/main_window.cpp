@@ -90,6 +90,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       events_.Command(LOWORD(wParam));
       return 0;
+    case WM_HOTKEY:
+      events_.HotKeyPressed();
+      return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_DPICHANGED:

@@ -1,8 +1,18 @@
 #include "platform/win32/win32_platform.h"
 
+#include "platform/win32/error_text.h"
 #include "platform/win32/menu_render.h"
 
 namespace sendlark::win32 {
+
+namespace {
+
+// The program's one hot key, among the identifiers an application may give its own.
+constexpr int kHotKeyId = 1;
+static_assert(kModAlt == MOD_ALT && kModControl == MOD_CONTROL && kModShift == MOD_SHIFT &&
+              kModWin == MOD_WIN);
+
+}  // namespace
 
 WindowRef Win32Platform::MainWindow() {
   return ToRef(window_);
@@ -32,7 +42,8 @@ int Win32Platform::PopupMenu(const std::vector<MenuEntry>& entries) {
   const UniqueMenu menu = RenderMenu(entries);
   POINT pointer = {};
   ::GetCursorPos(&pointer);
-  // Without being the foreground window the menu would not close on a click elsewhere.
+  // Without being the foreground window the menu would not close on a click elsewhere, nor take
+  // the keyboard. A process is let take it in answer to the user: a click, or its hot key.
   ::SetForegroundWindow(window_);
   const int chosen = static_cast<int>(
       ::TrackPopupMenuEx(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
@@ -48,6 +59,22 @@ void Win32Platform::ShowMessage(const std::wstring& text) {
   const UINT style = MB_OK | MB_ICONERROR | MB_SETFOREGROUND |
                      (owner != nullptr ? MB_APPLMODAL : MB_TASKMODAL | MB_TOPMOST);
   ::MessageBoxW(owner, text.c_str(), title_.c_str(), style);
+}
+
+WindowRef Win32Platform::ForegroundWindow() {
+  return ToRef(::GetForegroundWindow());
+}
+
+ErrorText Win32Platform::RegisterHotKey(const HotKey& hotKey) {
+  // Held down, the combination is reported once, not at every repeat of the key.
+  if (::RegisterHotKey(window_, kHotKeyId, hotKey.modifiers | MOD_NOREPEAT, hotKey.key)) {
+    return std::nullopt;
+  }
+  return LastErrorText();
+}
+
+void Win32Platform::UnregisterHotKey() {
+  ::UnregisterHotKey(window_, kHotKeyId);
 }
 
 }  // namespace sendlark::win32

@@ -38,6 +38,9 @@ class Win32Platform final : public Platform {
   void BeginWindowDrag(WindowRef window) override;
   int PopupMenu(const std::vector<MenuEntry>& entries) override;
   void ShowMessage(const std::wstring& text) override;
+  WindowRef ForegroundWindow() override;
+  ErrorText RegisterHotKey(const HotKey& hotKey) override;
+  void UnregisterHotKey() override;
   ErrorText PutClipboardText(const std::wstring& text) override;
   void WithdrawClipboardText() override;
   std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) override;

@@ -105,6 +105,12 @@ class FakePlatform : public Platform {
   void BeginWindowDrag(WindowRef window) override;
   int PopupMenu(const std::vector<MenuEntry>& entries) override;
   void ShowMessage(const std::wstring& text) override;
+  WindowRef ForegroundWindow() override { return 0; }
+  ErrorText RegisterHotKey(const HotKey&) override {
+    trace.push_back("hot key");
+    return std::nullopt;
+  }
+  void UnregisterHotKey() override {}
   ErrorText PutClipboardText(const std::wstring& text) override;
   void WithdrawClipboardText() override;
   std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) override;

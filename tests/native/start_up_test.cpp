@@ -72,19 +72,21 @@ TEST_F(FormLoadTest, FillsTheConfiguredSlotsAndLeavesTheLastDeliveryEmpty) {
   EXPECT_EQ(g_configText.substr(0, 19), L":AppliactionPath=p;");
 }
 
-TEST_F(FormLoadTest, WithoutArgumentsBuildsTheMenusThenShowsTheWindowTopmost) {
+TEST_F(FormLoadTest, WithoutArgumentsBuildsTheMenusThenShowsTheWindowTopmostWithItsHotKey) {
   UseStandardConfig();
+  sys.WriteFile(L"Config.ini", sys.ReadFile(L"Config.ini") + ":HotKey=Ctrl+Alt+S;");
   Form_Load();
   EXPECT_THAT(sys.trace,
               ElementsAre("hide", "read:Config.ini", "another-copy?", "read:commands.txt", "turn",
-                          "read:log.txt", "end turn", "show", "topmost"));
+                          "read:log.txt", "end turn", "show", "topmost", "hot key"));
   EXPECT_TRUE(sys.clipboardWrites.empty());
   EXPECT_TRUE(sys.visible);
   EXPECT_EQ(sys.topMost, true);
 }
 
-TEST_F(FormLoadTest, SecondCopyWithoutArgumentsEndsUnseen) {
+TEST_F(FormLoadTest, SecondCopyWithoutArgumentsEndsUnseenWithoutTakingTheHotKey) {
   UseStandardConfig();
+  sys.WriteFile(L"Config.ini", sys.ReadFile(L"Config.ini") + ":HotKey=Ctrl+Alt+S;");
   sys.anotherCopy = true;
   EXPECT_EQ(ExpectEnd([] { Form_Load(); }), kSecondCopyExitCode);
   EXPECT_THAT(sys.trace, ElementsAre("hide", "read:Config.ini", "another-copy?", "end:0"));

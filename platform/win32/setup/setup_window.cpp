@@ -9,6 +9,7 @@
 
 #include "platform/setup_texts.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/win32_platform.h"
 
 namespace sendlark::win32 {
 
@@ -22,6 +23,8 @@ enum ControlId : int {
   kTitleId,
   kPasteLabelId,
   kPasteId,
+  kHotKeyLabelId,
+  kHotKeyId,
   kSendId,
   kSaveId,
   kRefreshId,
@@ -40,6 +43,7 @@ constexpr std::array<int, kColumnCount> kColumnWidths = {210, 120, 230, 320, 90}
 constexpr int kMargin = 8;
 constexpr int kRowHeight = 26;
 constexpr int kPasteWidth = 110;
+constexpr int kHotKeyWidth = 150;
 constexpr int kMatchWidth = 200;
 constexpr int kMatchListHeight = 120;
 constexpr int kButtonPadding = 24;
@@ -155,6 +159,9 @@ void SetupWindow::CreateControls() {
   pasteLabel_ = control(0, L"STATIC", IDS_PASTE_LABEL, SS_CENTERIMAGE, kPasteLabelId);
   paste_ = control(WS_EX_CLIENTEDGE, L"EDIT", 0, WS_TABSTOP | ES_AUTOHSCROLL, kPasteId);
   ::SendMessageW(paste_, EM_SETLIMITTEXT, kPasteLength, 0);
+  hotKeyLabel_ = control(0, L"STATIC", IDS_HOTKEY_LABEL, SS_CENTERIMAGE, kHotKeyLabelId);
+  hotKey_ = control(WS_EX_CLIENTEDGE, L"EDIT", 0, WS_TABSTOP | ES_AUTOHSCROLL, kHotKeyId);
+  ::SendMessageW(hotKey_, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Ctrl+Alt+S"));
   send_ = control(0, L"BUTTON", IDS_SEND, WS_TABSTOP | BS_PUSHBUTTON, kSendId);
   save_ = control(0, L"BUTTON", IDS_SAVE, WS_TABSTOP | BS_PUSHBUTTON, kSaveId);
   refresh_ = control(0, L"BUTTON", IDS_REFRESH, WS_TABSTOP | BS_PUSHBUTTON, kRefreshId);
@@ -169,8 +176,8 @@ void SetupWindow::ApplyDpi(int dpi) {
   ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
                                static_cast<UINT>(dpi));
   UniqueFont font(::CreateFontIndirectW(&metrics.lfMessageFont));
-  for (const HWND control :
-       {list_, titleLabel_, match_, title_, pasteLabel_, paste_, send_, save_, refresh_, status_}) {
+  for (const HWND control : {list_, titleLabel_, match_, title_, pasteLabel_, paste_, hotKeyLabel_,
+                             hotKey_, send_, save_, refresh_, status_}) {
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   }
   font_ = std::move(font);  // only once no control uses the old one
@@ -196,8 +203,8 @@ int SetupWindow::TextWidth(HWND control) const {
   return bounds.right - bounds.left;
 }
 
-// The list fills the window above two rows of controls, the title's and the buttons', and the
-// status line.
+// The list fills the window above rows of controls and the status line: the title's, the boxes,
+// each after its label, then the buttons, with Refresh at the right edge.
 void SetupWindow::Layout() {
   if (status_ == nullptr) return;
   ::SendMessageW(status_, WM_SIZE, 0, 0);
@@ -208,31 +215,43 @@ void SetupWindow::Layout() {
   const int margin = Scale(kMargin);
   const int height = Scale(kRowHeight);
   const int width = static_cast<int>(client.right);
-  const int top =
-      std::max(0, static_cast<int>(client.bottom - (status.bottom - status.top)) - margin - height);
-  const int titleTop = std::max(0, top - margin - height);
-  const auto place = [&](HWND control, int left, int width, int row, int extra = 0) {
-    ::SetWindowPos(control, nullptr, left, row, width, height + extra,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+  const auto label = [&](HWND control) { return std::pair{control, TextWidth(control)}; };
+  const auto button = [&](HWND control) {
+    return std::pair{control, TextWidth(control) + Scale(kButtonPadding)};
   };
+  // The boxes of the first two rows line up after their labels. A width of 0 reaches the right.
   const int labelWidth = std::max(TextWidth(titleLabel_), TextWidth(pasteLabel_));
-  place(titleLabel_, margin, labelWidth, titleTop);
-  // A drop-down list is as tall as its list when it is open.
-  place(match_, 2 * margin + labelWidth, Scale(kMatchWidth), titleTop, Scale(kMatchListHeight));
-  const int titleLeft = 3 * margin + labelWidth + Scale(kMatchWidth);
-  place(title_, titleLeft, std::max(0, width - margin - titleLeft), titleTop);
+  const std::vector<std::vector<std::pair<HWND, int>>> rows = {
+      {{titleLabel_, labelWidth}, {match_, Scale(kMatchWidth)}, {title_, 0}},
+      {{pasteLabel_, labelWidth},
+       {paste_, Scale(kPasteWidth)},
+       label(hotKeyLabel_),
+       {hotKey_, Scale(kHotKeyWidth)}},
+      {button(send_), button(save_)}};
+  const int rowsTop = std::max(0, static_cast<int>(client.bottom - (status.bottom - status.top)) -
+                                      static_cast<int>(rows.size()) * (height + margin));
+  const auto place = [&](HWND control, int left, int top, int width) {
+    ::SetWindowPos(control, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  int top = rowsTop;
   int left = margin;
-  for (const auto& [control, controlWidth] :
-       {std::pair{pasteLabel_, labelWidth}, std::pair{paste_, Scale(kPasteWidth)},
-        std::pair{send_, TextWidth(send_) + Scale(kButtonPadding)},
-        std::pair{save_, TextWidth(save_) + Scale(kButtonPadding)}}) {
-    place(control, left, controlWidth, top);
-    left += controlWidth + margin;
+  for (const auto& row : rows) {
+    left = margin;
+    for (const auto& [control, controlWidth] : row) {
+      const int placed = controlWidth > 0 ? controlWidth : std::max(0, width - margin - left);
+      place(control, left, top, placed);
+      left += placed + margin;
+    }
+    top += height + margin;
   }
-  const int refreshWidth = TextWidth(refresh_) + Scale(kButtonPadding);
-  place(refresh_, std::max(left, width - margin - refreshWidth), refreshWidth, top);
+  // A drop-down list is as tall as its list when it is open.
+  ::SetWindowPos(match_, nullptr, 0, 0, Scale(kMatchWidth), height + Scale(kMatchListHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const auto [refresh, refreshWidth] = button(refresh_);
+  place(refresh, std::max(left, width - margin - refreshWidth), top - height - margin,
+        refreshWidth);
   ::SetWindowPos(list_, nullptr, margin, margin, std::max(0, width - 2 * margin),
-                 std::max(0, titleTop - 2 * margin), SWP_NOZORDER | SWP_NOACTIVATE);
+                 std::max(0, rowsTop - 2 * margin), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SetupWindow::Show(int showCommand) {
@@ -293,15 +312,9 @@ const ListedWindow* SetupWindow::Chosen() const {
 }
 
 SetupChoice SetupWindow::Choice() const {
-  const auto text = [](HWND box) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(box)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
-    return text;
-  };
   const auto mode = ::SendMessageW(match_, CB_GETCURSEL, 0, 0);
-  return {Chosen(), text(paste_), text(title_),
-          static_cast<TitleMatch>(std::max<LRESULT>(mode, 0))};
+  return {Chosen(), TitleOf(paste_), TitleOf(title_),
+          static_cast<TitleMatch>(std::max<LRESULT>(mode, 0)), TitleOf(hotKey_)};
 }
 
 void SetupWindow::OnCommand(int id) {

@@ -1,5 +1,5 @@
 // SendlarkSetup's window: the windows of other programs in a sortable list, the paste command
-// to use, the buttons to refresh, try out and save, and a status line.
+// and the hot key to use, the buttons to refresh, try out and save, and a status line.
 #pragma once
 
 #include <windows.h>
@@ -59,8 +59,8 @@ class SetupWindow : public BaseWindow<SetupWindow> {
   HINSTANCE instance_;
   SetupWindowEvents& events_;
   // Its controls, from top left to bottom right.
-  HWND list_{}, titleLabel_{}, match_{}, title_{}, pasteLabel_{}, paste_{}, send_{}, save_{},
-      refresh_{}, status_{};
+  HWND list_{}, titleLabel_{}, match_{}, title_{}, pasteLabel_{}, paste_{}, hotKeyLabel_{},
+      hotKey_{}, send_{}, save_{}, refresh_{}, status_{};
   int dpi_ = 96;
   UniqueFont font_;
   std::vector<ListedWindow> rows_;  // in the list's order, which shows their cells as they are

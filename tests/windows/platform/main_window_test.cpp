@@ -13,6 +13,7 @@ namespace {
 struct RecordedEvents final : WindowEvents {
   void Command(int id) override { commands.push_back(id); }
   void FilesDropped(DropEvent&) override {}
+  void HotKeyPressed() override {}
   void MouseDown(short button, short, float x, float y) override {
     presses.push_back({button, x, y});
   }
