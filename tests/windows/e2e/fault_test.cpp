@@ -100,16 +100,19 @@ TEST_F(LockedLogTest, LockedLogIsReportedAndKeptAsItWas) {
 }
 
 TEST_F(LockedLogTest, LogLockedForAMomentIsWaitedFor) {
+  folder.Write(L"commands.txt", "item\r\n");
+  auto recorder = StartRecorder();
+  auto sendlark = StartSendlark();
+  const HWND strip = WaitForStrip(*sendlark);
+  ASSERT_NE(strip, nullptr);
   LogLock lock(folder.File(L"log.txt"));
   ASSERT_TRUE(lock.Held());
-  auto recorder = StartRecorder();
-  auto sendlark = StartSendlark(L"item");
+  PostMessageW(strip, WM_COMMAND, 1001, 0);  // the command menu's first line
   // The history is read right after the paste; the lock goes a moment later.
-  EXPECT_THAT(WaitForRecords(1), ElementsAre(L"item"));
+  EXPECT_THAT(WaitForRecords(1), ElementsAre(L"item\r\n"));
   Sleep(300);
   lock.Release();
-  EXPECT_THAT(WaitForLogLines(2), ElementsAre("item", "older"));
-  EXPECT_NE(WaitForStrip(*sendlark), nullptr);
+  EXPECT_THAT(WaitForLogLines(2), ElementsAre("item\\n", "older"));
   EXPECT_FALSE(FindProcessWindow(sendlark->Id(), L"#32770"));
 }
 
