@@ -7,7 +7,9 @@ namespace sendlark {
 ProgramState g_program;
 
 void ResetProgram(Platform* platform) {
-  g_program = ProgramState{};
+  // Value-initialised: from the braced form, MinGW's g++ 12 warns of the options' uninitialised
+  // text, which -Werror makes an error.
+  g_program = ProgramState();
   g_program.platform = platform;
 }
 
