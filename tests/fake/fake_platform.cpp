@@ -272,6 +272,8 @@ ErrorText FakePlatform::PutClipboardText(const std::wstring& text) {
   if (clipboardError) return clipboardError;
   clipboardWrites.push_back(text);
   clipboard_ = text;
+  ours_ = true;
+  restored_ = false;
   request_.reset();
   lateReader_ = 0;
   if (reading == Reading::AnotherFirst) request_ = TextRequest{kOtherReader};
@@ -295,6 +297,20 @@ std::optional<TextRequest> FakePlatform::AwaitTextRequest(std::uint32_t patience
     waitedMs += patienceMs;
   }
   return request_;
+}
+
+ClipboardCopy FakePlatform::CopyClipboard() {
+  trace.push_back("copy");
+  return ours_ && !restored_ ? ClipboardCopy{.kind = ClipboardCopy::Kind::CommandText}
+                             : usersClipboard;
+}
+
+void FakePlatform::RestoreClipboard(const ClipboardCopy& copy) {
+  std::string bytes;
+  for (const ClipboardCopy::Format& format : copy.formats)
+    bytes += format.bytes;
+  trace.push_back("restore:" + bytes);
+  ours_ = restored_ = true;
 }
 
 std::uint32_t FakePlatform::ProcessOf(WindowRef window) {
@@ -326,6 +342,11 @@ bool FakePlatform::ActivateByTitle(const std::wstring& title) {
 
 CommandOutcome FakePlatform::SendCommandId(WindowRef target, std::int32_t id) {
   trace.push_back("send:" + std::to_string(id));
+  if (++commands_ == copiedAtCommand) {
+    trace.push_back("another program copies");
+    usersClipboard = {ClipboardCopy::Kind::Whole, {{13, "newer"}}};
+    ours_ = false;
+  }
   if (sendOutcome.error == 0 || sendOutcome.error == kErrorTimeout) {
     sent.push_back({target, id, clipboard_});
   }

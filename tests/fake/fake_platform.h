@@ -61,6 +61,8 @@ class FakePlatform : public Platform {
   Reading reading = Reading::DuringCommand;
   std::uint32_t lateMs = 300;
   std::function<void()> whileWaiting;  // arrives once while a delivery waits for the read
+  ClipboardCopy usersClipboard;        // what the clipboard holds at first
+  int copiedAtCommand = 0;  // another program copies "newer" once the target had that many
 
   WindowRef AddWindow(const std::wstring& className, const std::wstring& title);
   void WriteFile(const std::wstring& name, const std::string& bytes);
@@ -106,6 +108,9 @@ class FakePlatform : public Platform {
   ErrorText PutClipboardText(const std::wstring& text) override;
   void WithdrawClipboardText() override;
   std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) override;
+  ClipboardCopy CopyClipboard() override;
+  bool OwnsClipboard() override { return ours_; }
+  void RestoreClipboard(const ClipboardCopy& copy) override;
   std::uint32_t ProcessOf(WindowRef window) override;
   TargetWindow FindTargetWindow(const std::wstring& className,
                                 const std::wstring& windowName) override;
@@ -121,6 +126,9 @@ class FakePlatform : public Platform {
  private:
   std::filesystem::path HostPath(const std::wstring& path) const;
   std::wstring clipboard_;
+  bool ours_ = false;      // the clipboard holds what the program put there last
+  bool restored_ = false;  // that is usersClipboard, put back, rather than a command text
+  int commands_ = 0;
   std::optional<TextRequest> request_;  // the first for the text on the clipboard
   WindowRef lateReader_ = 0;            // the window that will read after its command
   WindowRef nextWindow_ = 100;
