@@ -9,7 +9,8 @@
 // "minimised" starts it minimised; "close-on-activate" starts it minimised and closes it the
 // moment it is brought to the front, like a program the user quits between the search for its
 // window and the paste. "later" answers the command at once and reads the clipboard from a
-// timer, the delay after it; "never" answers it and never reads, like a wrong paste number.
+// timer, the delay after it; "never" answers it and never reads, like a wrong paste number;
+// "copy" copies "copied by the target" once it has pasted the first time.
 // Started without arguments it only leaves a file "launched.txt" beside itself, so a test can
 // tell which program a command line really started.
 #include <windows.h>
@@ -17,7 +18,9 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -31,6 +34,7 @@ struct Options {
   bool closeOnActivate = false;
   bool later = false;
   bool never = false;
+  bool copy = false;
 };
 
 constexpr UINT_PTR kLaterTimer = 1;
@@ -64,6 +68,17 @@ std::wstring ClipboardText(HWND window) {
   return text;
 }
 
+void Copy(HWND window, const std::wstring& text) {
+  const std::size_t size = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+  memcpy(GlobalLock(memory), text.c_str(), size);
+  GlobalUnlock(memory);
+  OpenClipboard(window);
+  EmptyClipboard();
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+}
+
 void Record(const std::wstring& text) {
   FILE* file = _wfopen(g_options.recordFile.c_str(), L"ab");
   if (file == nullptr) return;
@@ -82,6 +97,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     if (g_options.delayMs > 0) Sleep(g_options.delayMs);
     Record(ClipboardText(window));
+    if (std::exchange(g_options.copy, false)) Copy(window, L"copied by the target");
     return 0;
   }
   if (message == WM_TIMER && wParam == kLaterTimer) {
@@ -126,6 +142,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   g_options.closeOnActivate = mode(L"close-on-activate");
   g_options.later = mode(L"later");
   g_options.never = mode(L"never");
+  g_options.copy = mode(L"copy");
   g_options.minimised = g_options.closeOnActivate || mode(L"minimised");
   LocalFree(arguments);
 
