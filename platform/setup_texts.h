@@ -65,6 +65,8 @@
 #define IDS_TOO_LARGE 141
 // A button's work was given up: memory ran out, or something went wrong that nobody foresaw.
 #define IDS_NOT_DONE 142
+// The check box saved as :RestoreClipboard.
+#define IDS_RESTORE_CLIPBOARD 143
 
 #define IDS_FIRST IDS_TITLE
-#define IDS_LAST IDS_NOT_DONE
+#define IDS_LAST IDS_RESTORE_CLIPBOARD

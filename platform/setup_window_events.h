@@ -48,10 +48,13 @@ class SetupWindowEvents {
   // `status` what the status line says of them.
   virtual std::vector<ListedWindow> ListWindows(std::wstring& status) = 0;
   // The user wants the window chosen (null when there is none) saved as Sendlark's target, or
-  // wants to try it out, with the paste command as typed. Each returns what the status line is
-  // to say.
-  virtual std::wstring Save(const ListedWindow* chosen, const std::wstring& paste) = 0;
+  // wants to try it out, with the paste command as typed; saved, with whether the clipboard is
+  // to be given back after each delivery. Each returns what the status line is to say.
+  virtual std::wstring Save(const ListedWindow* chosen, const std::wstring& paste,
+                            bool restoreClipboard) = 0;
   virtual std::wstring SendTestText(const ListedWindow* chosen, const std::wstring& paste) = 0;
+  // Whether Config.ini has the clipboard given back now, which its check box shows at first.
+  virtual bool RestoresClipboard() = 0;
 
  protected:
   ~SetupWindowEvents() = default;

@@ -5,6 +5,7 @@
 
 #include "config/config_lookup.h"
 #include "config/file_io.h"
+#include "state/options.h"
 #include "state/program_state.h"
 
 // Sendlark looks its keys up in TextLines(file), while the edits below are placed in the file's
@@ -173,7 +174,8 @@ SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigE
   return {result, std::nullopt};
 }
 
-std::optional<SaveFailure> SaveSettings(const ListedWindow& target, std::uint32_t paste) {
+std::optional<SaveFailure> SaveSettings(const ListedWindow& target, std::uint32_t paste,
+                                        std::optional<bool> restoreClipboard) {
   const auto key = [](SettingSlot slot) { return kConfigKeys[slot - ApplicationPath].key; };
   std::vector<ConfigEdit> edits = {{key(ApplicationName), target.title},
                                    {key(ApplicationClass), target.className},
@@ -181,6 +183,7 @@ std::optional<SaveFailure> SaveSettings(const ListedWindow& target, std::uint32_
   if (!target.program.empty()) {
     edits.push_back({key(ApplicationPath), ConfigProgramPath(target.program)});
   }
+  if (restoreClipboard) edits.push_back({kRestoreClipboardKey, *restoreClipboard ? L"1" : L"0"});
 
   const std::wstring path = ProgramFilePath(kConfigFileName);
   // A new file is ANSI unless a value does not fit, like the files Sendlark ships with.

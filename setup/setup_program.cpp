@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "config/file_io.h"
+#include "config/options.h"
 #include "delivery/send_command.h"
 #include "platform/setup_texts.h"
 #include "setup/config_edit.h"
@@ -132,9 +133,11 @@ std::vector<ListedWindow> SetupProgram::ListWindows(std::wstring& status) {
   return windows;
 }
 
-std::wstring SetupProgram::Save(const ListedWindow* chosen, const std::wstring& paste) {
+std::wstring SetupProgram::Save(const ListedWindow* chosen, const std::wstring& paste,
+                                bool restoreClipboard) {
   if (const int problem = Unusable(chosen, paste)) return Tell(Say(problem));
-  if (const std::optional<SaveFailure> failure = SaveSettings(*chosen, *PasteId(paste))) {
+  if (const std::optional<SaveFailure> failure =
+          SaveSettings(*chosen, *PasteId(paste), restoreClipboard)) {
     return Tell(Say(failure->reason, {failure->key, failure->value, failure->detail}));
   }
   return Say(chosen->program.empty() ? IDS_SAVED_NO_PROGRAM : IDS_SAVED,
@@ -158,6 +161,13 @@ std::wstring SetupProgram::SendTestText(const ListedWindow* chosen, const std::w
     default:
       return Say(IDS_NOT_SENT, {target.title});
   }
+}
+
+// A Config.ini that cannot be read gives it as a missing key does: off.
+bool SetupProgram::RestoresClipboard() {
+  const FileRead read = Sys().ReadFileBytes(ProgramFilePath(kConfigFileName), kMaxFileBytes);
+  FileEncoding encoding;
+  return ReadOptions(TextLines(DecodeFileText(read.bytes, encoding)), SystemFold).restoreClipboard;
 }
 
 int SetupProgram::RunScript(const std::vector<std::wstring>& arguments, std::wstring& message) {

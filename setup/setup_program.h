@@ -29,10 +29,12 @@ class SetupProgram final : public SetupWindowEvents {
 
   std::vector<ListedWindow> ListWindows(std::wstring& status) override;
   // Both take Sendlark's road: Save writes the window's title, class and program file with the
-  // paste command into Config.ini; SendTestText delivers kTestText to it exactly as Sendlark
-  // delivers, and records nothing.
-  std::wstring Save(const ListedWindow* chosen, const std::wstring& paste) override;
+  // paste command and :RestoreClipboard into Config.ini; SendTestText delivers kTestText to it
+  // exactly as Sendlark delivers, and records nothing.
+  std::wstring Save(const ListedWindow* chosen, const std::wstring& paste,
+                    bool restoreClipboard) override;
   std::wstring SendTestText(const ListedWindow* chosen, const std::wstring& paste) override;
+  bool RestoresClipboard() override;
 
   // Does what the arguments after the program's name ask, none of which may be missing:
   // "/list FILE", or "/save HWND [/paste ID]", with the paste command given or else the one

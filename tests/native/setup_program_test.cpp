@@ -109,11 +109,17 @@ TEST_F(SetupProgramTest, TestTextThatIsNotReadSaysThePasteCommandDoesNothing) {
   EXPECT_EQ(sys.messages.size(), 2u) << "Sendlark's two boxes of a failed paste";
 }
 
-TEST_F(SetupProgramTest, SaveWritesThePasteCommandTyped) {
-  program.Save(&Listed()[0], L"0771");
-  EXPECT_EQ(sys.ReadFile(L"Config.ini"),
-            ":AppliactionName=Target Window;\r\n:AppliactionClass=TargetClass;\r\n"
-            ":AppliactionPast=771;\r\n:AppliactionPath=C:\\target.exe;\r\n");
+// The check box starts as Config.ini has it, and is saved as it is.
+TEST_F(SetupProgramTest, SaveWritesThePasteCommandTypedAndTheClipboardCheckBox) {
+  EXPECT_FALSE(program.RestoresClipboard()) << "no Config.ini yet";
+  program.Save(&Listed()[0], L"0771", true);
+  EXPECT_EQ(
+      sys.ReadFile(L"Config.ini"),
+      ":AppliactionName=Target Window;\r\n:AppliactionClass=TargetClass;\r\n"
+      ":AppliactionPast=771;\r\n:AppliactionPath=C:\\target.exe;\r\n:RestoreClipboard=1;\r\n");
+  EXPECT_TRUE(program.RestoresClipboard());
+  program.Save(&Listed()[0], L"0771", false);
+  EXPECT_FALSE(program.RestoresClipboard());
   EXPECT_TRUE(sys.messages.empty());
 }
 
@@ -129,7 +135,7 @@ class UnusableChoiceTest : public SetupProgramTest,
 TEST_P(UnusableChoiceTest, NeitherSavesNorSendsAndSaysWhy) {
   const std::vector<ListedWindow> listed = Listed();
   const ListedWindow* chosen = GetParam().chosen ? &listed[0] : nullptr;
-  const std::wstring status = program.Save(chosen, GetParam().paste);
+  const std::wstring status = program.Save(chosen, GetParam().paste, true);
   program.SendTestText(chosen, GetParam().paste);
   EXPECT_EQ(sys.messages, std::vector<std::wstring>(2, status));
   EXPECT_TRUE(sys.clipboardWrites.empty());

@@ -21,6 +21,7 @@ enum ControlId : int {
   kPasteId,
   kSendId,
   kSaveId,
+  kRestoreId,
   kRefreshId,
   kStatusId,
 };
@@ -142,6 +143,7 @@ void SetupWindow::CreateControls() {
   ::SendMessageW(paste_, EM_SETLIMITTEXT, kPasteDigits, 0);
   send_ = control(0, L"BUTTON", IDS_SEND, WS_TABSTOP | BS_PUSHBUTTON, kSendId);
   save_ = control(0, L"BUTTON", IDS_SAVE, WS_TABSTOP | BS_PUSHBUTTON, kSaveId);
+  restore_ = control(0, L"BUTTON", IDS_RESTORE_CLIPBOARD, WS_TABSTOP | BS_AUTOCHECKBOX, kRestoreId);
   refresh_ = control(0, L"BUTTON", IDS_REFRESH, WS_TABSTOP | BS_PUSHBUTTON, kRefreshId);
   status_ = control(0, STATUSCLASSNAMEW, 0, SBARS_SIZEGRIP, kStatusId);
 }
@@ -154,7 +156,8 @@ void SetupWindow::ApplyDpi(int dpi) {
   ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
                                static_cast<UINT>(dpi));
   UniqueFont font(::CreateFontIndirectW(&metrics.lfMessageFont));
-  for (const HWND control : {list_, pasteLabel_, paste_, send_, save_, refresh_, status_}) {
+  for (const HWND control :
+       {list_, pasteLabel_, paste_, send_, save_, restore_, refresh_, status_}) {
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   }
   font_ = std::move(font);  // only once no control uses the old one
@@ -200,7 +203,8 @@ void SetupWindow::Layout() {
   for (const auto& [control, controlWidth] :
        {std::pair{pasteLabel_, TextWidth(pasteLabel_)}, std::pair{paste_, Scale(kPasteWidth)},
         std::pair{send_, TextWidth(send_) + Scale(kButtonPadding)},
-        std::pair{save_, TextWidth(save_) + Scale(kButtonPadding)}}) {
+        std::pair{save_, TextWidth(save_) + Scale(kButtonPadding)},
+        std::pair{restore_, TextWidth(restore_) + Scale(kButtonPadding)}}) {
     place(control, left, controlWidth);
     left += controlWidth + margin;
   }
@@ -211,6 +215,8 @@ void SetupWindow::Layout() {
 }
 
 void SetupWindow::Show(int showCommand) {
+  ::SendMessageW(restore_, BM_SETCHECK, events_.RestoresClipboard() ? BST_CHECKED : BST_UNCHECKED,
+                 0);
   ::ShowWindow(window_, showCommand);
   ::UpdateWindow(window_);
   ::SetFocus(list_);
@@ -278,7 +284,10 @@ void SetupWindow::OnCommand(int id) {
   // Nothing may escape through the window procedure: the button's work is given up, with a word.
   try {
     if (id == kRefreshId) Refresh();
-    if (id == kSaveId) SetStatus(events_.Save(Chosen(), PasteText()));
+    if (id == kSaveId) {
+      const bool restore = ::SendMessageW(restore_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+      SetStatus(events_.Save(Chosen(), PasteText(), restore));
+    }
     if (id == kSendId) SetStatus(events_.SendTestText(Chosen(), PasteText()));
   } catch (const std::exception&) {
     const std::wstring text = LoadText(IDS_NOT_DONE);
