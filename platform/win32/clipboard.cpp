@@ -2,6 +2,7 @@
 // the clipboard holds, and putting such a copy back.
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "platform/win32/error_text.h"
 #include "platform/win32/retry.h"
@@ -143,12 +144,12 @@ std::optional<ClipboardCopy::Format> CopyFormat(UINT format) {
     return ClipboardCopy::Format{format, std::move(bytes)};
   }
   const HANDLE data = IsMemory(format) ? ::GetClipboardData(format) : nullptr;
+  std::string bytes(data != nullptr ? ::GlobalSize(data) : 0, '\0');
   const void* memory = data != nullptr ? ::GlobalLock(data) : nullptr;
   if (memory == nullptr) return std::nullopt;
-  ClipboardCopy::Format copy{format,
-                             std::string(static_cast<const char*>(memory), ::GlobalSize(data))};
+  std::memcpy(bytes.data(), memory, bytes.size());
   ::GlobalUnlock(data);
-  return copy;
+  return ClipboardCopy::Format{format, std::move(bytes)};
 }
 
 }  // namespace
@@ -250,11 +251,16 @@ ClipboardCopy Win32Platform::CopyClipboard() {
     listed.push_back(format);
   }
   ClipboardCopy copy;
-  for (const UINT format : listed) {
-    if (Derived(format, listed)) continue;
-    std::optional<ClipboardCopy::Format> copied = CopyFormat(format);
-    if (!copied) return {.kind = ClipboardCopy::Kind::Incomplete};
-    copy.formats.push_back(std::move(*copied));
+  try {
+    for (const UINT format : listed) {
+      if (Derived(format, listed)) continue;
+      std::optional<ClipboardCopy::Format> copied = CopyFormat(format);
+      if (!copied) return {.kind = ClipboardCopy::Kind::Incomplete};
+      copy.formats.push_back(std::move(*copied));
+    }
+  } catch (const std::bad_alloc&) {
+    // Content too large to hold beside ours is as good as not handed over: the delivery goes on.
+    return {.kind = ClipboardCopy::Kind::Incomplete};
   }
   return copy;
 }
