@@ -273,7 +273,6 @@ ErrorText FakePlatform::PutClipboardText(const std::wstring& text) {
   clipboardWrites.push_back(text);
   clipboard_ = text;
   ours_ = true;
-  restored_ = false;
   request_.reset();
   lateReader_ = 0;
   if (reading == Reading::AnotherFirst) request_ = TextRequest{kOtherReader};
@@ -301,8 +300,7 @@ std::optional<TextRequest> FakePlatform::AwaitTextRequest(std::uint32_t patience
 
 ClipboardCopy FakePlatform::CopyClipboard() {
   trace.push_back("copy");
-  return ours_ && !restored_ ? ClipboardCopy{.kind = ClipboardCopy::Kind::CommandText}
-                             : usersClipboard;
+  return ours_ ? ClipboardCopy{.kind = ClipboardCopy::Kind::CommandText} : usersClipboard;
 }
 
 void FakePlatform::RestoreClipboard(const ClipboardCopy& copy) {
@@ -310,7 +308,6 @@ void FakePlatform::RestoreClipboard(const ClipboardCopy& copy) {
   for (const ClipboardCopy::Format& format : copy.formats)
     bytes += format.bytes;
   trace.push_back("restore:" + bytes);
-  ours_ = restored_ = true;
 }
 
 std::uint32_t FakePlatform::ProcessOf(WindowRef window) {

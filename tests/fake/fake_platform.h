@@ -126,8 +126,7 @@ class FakePlatform : public Platform {
  private:
   std::filesystem::path HostPath(const std::wstring& path) const;
   std::wstring clipboard_;
-  bool ours_ = false;      // the clipboard holds what the program put there last
-  bool restored_ = false;  // that is usersClipboard, put back, rather than a command text
+  bool ours_ = false;  // the clipboard holds what the program put there last
   int commands_ = 0;
   std::optional<TextRequest> request_;  // the first for the text on the clipboard
   WindowRef lateReader_ = 0;            // the window that will read after its command

@@ -167,7 +167,6 @@ enum class Meanwhile { Nothing, CopiedAfterFirst, CopiedAfterLast, NotAnswering,
 
 struct RestoreCase {
   const char* name;
-  bool restore;  // :RestoreClipboard=1
   ClipboardCopy users;
   Meanwhile meanwhile;
   std::string expected;  // the trace's clipboard steps, boxes and end
@@ -181,7 +180,7 @@ class RestoreTest : public SendCommandTest, public ::testing::WithParamInterface
 TEST_P(RestoreTest, TheUsersClipboardComesBackOnceAfterTheRunOrIsLeftAlone) {
   const RestoreCase& c = GetParam();
   sys.AddWindow(L"TargetClass", L"Target Window");
-  g_program.options.restoreClipboard = c.restore;
+  g_program.options.restoreClipboard = true;
   sys.usersClipboard = c.users;
   sys.copiedAtCommand = c.meanwhile == Meanwhile::CopiedAfterFirst  ? 1
                         : c.meanwhile == Meanwhile::CopiedAfterLast ? 3
@@ -216,24 +215,22 @@ const std::string kFailed = "message:" + Utf8(kDeliveryFailedMessage);
 INSTANTIATE_TEST_SUITE_P(
     Decisions, RestoreTest,
     ::testing::Values(
-        RestoreCase{"RestoredAfterTheLastItem", true, kUsers, Meanwhile::Nothing,
+        RestoreCase{"RestoredAfterTheLastItem", kUsers, Meanwhile::Nothing,
                     kThree + ", restore:text+private"},
-        RestoreCase{"EmptyComesBackEmpty", true, {}, Meanwhile::Nothing, kThree + ", restore:"},
-        RestoreCase{"OffLeavesTheLastCommand", false, kUsers, Meanwhile::Nothing, kThree.substr(6)},
-        RestoreCase{"IncompleteCopyLeavesTheLastCommand", true, ClipboardCopy{Kind::Incomplete},
+        RestoreCase{"IncompleteCopyLeavesTheLastCommand", ClipboardCopy{Kind::Incomplete},
                     Meanwhile::Nothing, kThree},
-        RestoreCase{"ACommandTextIsNotTheUsers", true, ClipboardCopy{Kind::CommandText},
+        RestoreCase{"ACommandTextIsNotTheUsers", ClipboardCopy{Kind::CommandText},
                     Meanwhile::Nothing, kThree},
-        RestoreCase{"ChangedAfterTheLastItemIsLeftAlone", true, kUsers, Meanwhile::CopiedAfterLast,
+        RestoreCase{"ChangedAfterTheLastItemIsLeftAlone", kUsers, Meanwhile::CopiedAfterLast,
                     kThree + ", another program copies"},
-        RestoreCase{"ChangedBetweenItemsIsCopiedAgain", true, kUsers, Meanwhile::CopiedAfterFirst,
+        RestoreCase{"ChangedBetweenItemsIsCopiedAgain", kUsers, Meanwhile::CopiedAfterFirst,
                     "copy, clipboard:<1>, another program copies, copy, clipboard:<2>, "
                     "clipboard:<3>, restore:newer"},
-        RestoreCase{"BoxesOfAFailedRunComeFirst", true, kUsers, Meanwhile::NotAnswering,
+        RestoreCase{"BoxesOfAFailedRunComeFirst", kUsers, Meanwhile::NotAnswering,
                     "copy, clipboard:<1>, " + kFailed + Utf8(NotAnsweringText(770)) + ", " +
                         kFailed + ", message:" + Utf8(HeldBackText(2)) + ", restore:text+private"},
         RestoreCase{
-            "AnEndDuringTheRunRestoresFirst", true, kUsers, Meanwhile::LogGone,
+            "AnEndDuringTheRunRestoresFirst", kUsers, Meanwhile::LogGone,
             kThree + ", message:" + Utf8(kFileErrorMessage) + ", restore:text+private, end:1"}),
     [](const ::testing::TestParamInfo<RestoreCase>& info) { return info.param.name; });
 

@@ -118,8 +118,6 @@ TEST_F(SetupProgramTest, SaveWritesThePasteCommandTypedAndTheClipboardCheckBox) 
       ":AppliactionName=Target Window;\r\n:AppliactionClass=TargetClass;\r\n"
       ":AppliactionPast=771;\r\n:AppliactionPath=C:\\target.exe;\r\n:RestoreClipboard=1;\r\n");
   EXPECT_TRUE(program.RestoresClipboard());
-  program.Save(&Listed()[0], L"0771", false);
-  EXPECT_FALSE(program.RestoresClipboard());
   EXPECT_TRUE(sys.messages.empty());
 }
 

@@ -11,15 +11,14 @@ namespace {
 using ::testing::ElementsAre;
 using Formats = std::map<UINT, std::string>;
 
-// Each format another program can read as memory, as bytes; the system's own forms included.
+// Every format held as memory, the forms the system makes of the others included.
 Formats ClipboardFormats() {
   Formats formats;
-  if (!OpenClipboard(nullptr)) return {{0, "<not open>"}};
+  OpenClipboard(nullptr);
   for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
     const HANDLE data = format != CF_BITMAP ? GetClipboardData(format) : nullptr;
-    if (const char* bytes =
-            data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr) {
-      formats[format] = std::string(bytes, GlobalSize(data));
+    if (const auto* bytes = static_cast<const char*>(data ? GlobalLock(data) : nullptr)) {
+      formats[format].assign(bytes, GlobalSize(data));
       GlobalUnlock(data);
     }
   }
@@ -29,26 +28,26 @@ Formats ClipboardFormats() {
 
 class RestoreTest : public SendlarkTest {
  protected:
-  void SetUp() override {
+  // Three items from the command line, each pasted and recorded.
+  void DeliverThree(const std::wstring& recorderMode) {
     WriteConfig(RecorderConfig());
     folder.Write(L"Config.ini", folder.Read(L"Config.ini") + ":RestoreClipboard=1;\r\n");
+    recorder = StartRecorder(0, recorderMode);
+    sendlark = StartSendlark(L"one\r\ntwo\r\nthree");
+    EXPECT_THAT(WaitForRecords(3), ElementsAre(L"one", L"two", L"three"));
+    WaitForLogLines(3);
   }
+  std::unique_ptr<Process> recorder, sendlark;  // running on until the test ends
 };
 
 TEST_F(RestoreTest, TextAPrivateFormatAndABitmapComeBackByteForByteAfterTheRun) {
-  // Two by two pixels of 32 bits, after the 40 bytes of its header.
-  const std::string dib =
-      std::string("\x28\0\0\0\x02\0\0\0\x02\0\0\0\x01\0\x20\0", 16) + std::string(24, '\0') +
-      std::string("\x10\x20\x30\0\x40\x50\x60\0\x70\x80\x90\0\xa0\xb0\xc0\0", 16);
-  const std::wstring text = L"the user's paragraph";
-  const HWND owner =
-      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  BITMAPINFOHEADER dib = {sizeof dib, 2, 2, 1, 32, BI_RGB, 16, 0, 0, 0, 0};
   const Formats put = {
-      {CF_UNICODETEXT, std::string(reinterpret_cast<const char*>(text.c_str()),
-                                   (text.size() + 1) * sizeof(wchar_t))},
-      {RegisterClipboardFormatW(L"Sendlark test private"), std::string("\0\1\2", 3)},
-      {CF_DIB, dib}};
-  ASSERT_TRUE(OpenClipboard(owner) && EmptyClipboard());
+      {CF_UNICODETEXT, std::string("p\0a\0r\0a\0\0", 10)},
+      {RegisterClipboardFormatW(L"Sendlark test private"), std::string("\0\1", 2)},
+      {CF_DIB, std::string(reinterpret_cast<char*>(&dib), sizeof dib) + "0123456789abcdef"}};
+  OpenClipboard(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, 0, 0, 0));
+  EmptyClipboard();
   for (const auto& [format, bytes] : put) {
     const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     memcpy(GlobalLock(memory), bytes.data(), bytes.size());
@@ -57,23 +56,15 @@ TEST_F(RestoreTest, TextAPrivateFormatAndABitmapComeBackByteForByteAfterTheRun) 
   }
   CloseClipboard();
   const Formats before = ClipboardFormats();
-  ASSERT_EQ(before.size(), 7u)
-      << "text in three forms, its locale, the private format, DIB and DIBV5";
-
-  auto recorder = StartRecorder();
-  auto sendlark = StartSendlark(L"one\r\ntwo\r\nthree");
-  EXPECT_THAT(WaitForRecords(3), ElementsAre(L"one", L"two", L"three"));
-  WaitForLogLines(3);
+  ASSERT_EQ(before.size(), 7u) << "the text in three forms and its locale, the private format, "
+                                  "the DIB and its V5 form";
+  DeliverThree(L"");
   EXPECT_TRUE(WaitUntil([&] { return ClipboardFormats() == before; }));
-  DestroyWindow(owner);
 }
 
-// It copies between the first and the second item: that is the user's clipboard from then on.
-TEST_F(RestoreTest, WhatAnotherProgramCopiesDuringTheRunStays) {
-  auto recorder = StartRecorder(0, L"copy");
-  auto sendlark = StartSendlark(L"one\r\ntwo\r\nthree");
-  EXPECT_THAT(WaitForRecords(3), ElementsAre(L"one", L"two", L"three"));
-  WaitForLogLines(3);
+// The target copies after its first paste: from then on that is the user's clipboard.
+TEST_F(RestoreTest, WhatAnotherProgramCopiesBetweenTwoItemsStays) {
+  DeliverThree(L"copy");
   EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == L"copied by the target"; }))
       << Utf8(ClipboardText());
 }
