@@ -45,9 +45,9 @@ SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigE
 
 // Writes the window's title, class and program file (unless it is not known) with `paste`, and
 // :RestoreClipboard as 1 or 0 when given, into Config.ini, creating it when it is not there, as
-// SaveConfigValues writes them. A new file is
-// written in the ANSI code page when all of it fits, an existing one in its own encoding when
-// all of it fits, else as UTF-8 with a mark. Nothing when saved.
+// SaveConfigValues writes them. A new file is written in the ANSI code page when all of it fits,
+// an existing one in its own encoding when all of it fits, else as UTF-8 with a mark. Nothing
+// when saved.
 std::optional<SaveFailure> SaveSettings(const ListedWindow& target, std::uint32_t paste,
                                         std::optional<bool> restoreClipboard = std::nullopt);
 
