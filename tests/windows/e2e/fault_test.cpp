@@ -104,10 +104,12 @@ TEST_F(LockedLogTest, LogLockedForAMomentIsWaitedFor) {
   ASSERT_TRUE(lock.Held());
   auto recorder = StartRecorder();
   auto sendlark = StartSendlark(L"item");
-  // The history is read right after the paste; the lock goes a moment later.
-  EXPECT_THAT(WaitForRecords(1), ElementsAre(L"item"));
+  // Start-up reads the history before the first paste, once its window exists; the lock goes a
+  // moment later.
+  WaitUntil([&] { return FindProcessWindow(sendlark->Id(), kStripClass, false) != nullptr; });
   Sleep(300);
   lock.Release();
+  EXPECT_THAT(WaitForRecords(1), ElementsAre(L"item"));
   EXPECT_THAT(WaitForLogLines(2), ElementsAre("item", "older"));
   EXPECT_NE(WaitForStrip(*sendlark), nullptr);
   EXPECT_FALSE(FindProcessWindow(sendlark->Id(), L"#32770"));
