@@ -6,6 +6,7 @@
 #include "menus/history.h"
 #include "state/delivery_turn.h"
 #include "state/program_state.h"
+#include "state/users_clipboard.h"
 
 namespace sendlark {
 
@@ -93,6 +94,7 @@ void DeliverAsOneRun(const std::function<void()>& deliveries) {
     Sys().ShowMainWindow();
     ShowMessage(HeldBackText(heldBack));
   }
+  GiveClipboardBack();
 }
 
 Delivery Deliver(const std::wstring& command, const DeliveryTarget& target, bool quietIfNotTaken) {
@@ -115,6 +117,7 @@ void SendCommand(std::wstring text, std::wstring className, std::wstring windowN
     if (g_program.run.notAnswering) {
       ++g_program.run.heldBack;
     } else {
+      KeepUsersClipboard();
       const Delivery delivery =
           Deliver(command, {std::move(className), std::move(windowName),
                             g_settings[ApplicationPaste], g_program.options.titleMatch});

@@ -13,8 +13,9 @@ namespace sendlark {
 // Carries out `deliveries` (calls of SendCommand) as one run: the items of one drop, of the
 // command line, or one choice of the user. Once the target stops answering, the run's further
 // items are recorded without being sent, since its waiting paste commands would read them; one
-// message then says how many. A run inside a run is part of it, and so is a SendCommand called
-// outside any run.
+// message then says how many. With ":RestoreClipboard=1" the user's clipboard comes back once
+// the run is over, after its messages. A run inside a run is part of it, and so is a SendCommand
+// called outside any run.
 void DeliverAsOneRun(const std::function<void()>& deliveries);
 
 // Puts header + text + footer (with "\n" as line breaks) on the clipboard, has the target

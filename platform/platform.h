@@ -95,6 +95,24 @@ struct HotKey {
   bool operator==(const HotKey&) const = default;
 };
 
+// What the clipboard held, copied into this program's memory and nowhere else: each format as
+// the program that put it there left it, in the order it put them. The forms that the system
+// derives from one of them (the ANSI text from the Unicode text, a bitmap from a DIB) are left
+// out: it derives them again.
+struct ClipboardCopy {
+  enum class Kind {
+    Whole,        // every format copied
+    Incomplete,   // a format could not be copied: a part put back would lose the rest
+    CommandText,  // a command text of this program or of another copy of it, not copied
+  };
+  struct Format {
+    std::uint32_t id = 0;
+    std::string bytes;
+  };
+  Kind kind = Kind::Whole;
+  std::vector<Format> formats{};  // initialised, so that a copy may be written by its kind alone
+};
+
 // One entry of a popup menu as it is to be shown. A separator has no id and no text.
 struct MenuEntry {
   int id = 0;
@@ -112,7 +130,7 @@ class Platform {
   virtual std::wstring ProgramFolder() = 0;
   virtual std::wstring CommandLine() = 0;  // whole, the program's own name included
   virtual bool AnotherCopyRunning() = 0;
-  // Ends the process at once. The clipboard keeps the text put on it last.
+  // Ends the process at once. The clipboard keeps what was put on it last.
   [[noreturn]] virtual void Exit(int exitCode) = 0;
 
   // Starting another program, in a normal window that gets the focus.
@@ -179,6 +197,15 @@ class Platform {
   // `patienceMs`, handling meanwhile only what other programs send to this one, and returns at
   // once when one came already; nothing when none came.
   virtual std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) = 0;
+  // What the clipboard holds now. A command text of this program's is not copied, only
+  // reported, so that no copy of it reads another's text before its target does.
+  virtual ClipboardCopy CopyClipboard() = 0;
+  // True while the clipboard holds what this program put there last: no other program has put
+  // anything there or emptied it since.
+  virtual bool OwnsClipboard() = 0;
+  // Replaces the clipboard's content with the copy's formats, all of them or, when they cannot
+  // all be made ready, none.
+  virtual void RestoreClipboard(const ClipboardCopy& copy) = 0;
   // The process a window belongs to; 0 once the window is gone.
   virtual std::uint32_t ProcessOf(WindowRef window) = 0;
   // The top-level window with exactly this class and title. Windows of this program's own

@@ -88,6 +88,8 @@
 #define IDS_HOTKEY_NOT_A_MODIFIER 155
 #define IDS_HOTKEY_NOT_A_KEY 156
 #define IDS_HOTKEY_TAKEN 157
+// The check box saved as :RestoreClipboard.
+#define IDS_RESTORE_CLIPBOARD 158
 
 #define IDS_FIRST IDS_TITLE
-#define IDS_LAST IDS_HOTKEY_TAKEN
+#define IDS_LAST IDS_RESTORE_CLIPBOARD

@@ -51,6 +51,8 @@ struct SetupChoice {
   std::wstring title;                    // the title Sendlark is to look for
   TitleMatch match = TitleMatch::Exact;  // how the window's title is to compare with it
   std::wstring hotKey = {};              // the hot key box; empty leaves Config.ini's as it is
+  // Whether the user's clipboard is to come back after each run; nothing leaves it as it is.
+  std::optional<bool> restoreClipboard = {};
 };
 
 class SetupWindowEvents {
@@ -66,6 +68,8 @@ class SetupWindowEvents {
   // What the status line says of the title and mode chosen: how many listed windows they
   // match, and which of them Sendlark would feed.
   virtual std::wstring DescribeMatch(const SetupChoice& choice) = 0;
+  // Whether Config.ini has the clipboard given back now, which its check box shows at first.
+  virtual bool RestoresClipboard() = 0;
 
  protected:
   ~SetupWindowEvents() = default;

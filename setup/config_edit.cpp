@@ -187,6 +187,8 @@ std::optional<SaveFailure> SaveSettings(const SetupChoice& choice) {
     edits.push_back({key(ApplicationPath), ConfigProgramPath(target.program)});
   }
   if (!choice.hotKey.empty()) edits.push_back({kHotKeyKey, choice.hotKey});
+  if (choice.restoreClipboard)
+    edits.push_back({kRestoreClipboardKey, *choice.restoreClipboard ? L"1" : L"0"});
 
   const std::wstring path = ProgramFilePath(kConfigFileName);
   // A new file is ANSI unless a value does not fit, like the files Sendlark ships with.

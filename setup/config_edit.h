@@ -44,11 +44,11 @@ SavedConfig SaveConfigValues(const std::wstring& text, const std::vector<ConfigE
                              CaseFold fold);
 
 // Writes the title and mode chosen, the window's class and program file (unless it is not
-// known), the paste route, as Config.ini is to hold it, and the hot key unless it is empty,
-// into Config.ini, creating it when it
-// is not there, as SaveConfigValues writes them. A new file is written in the ANSI code page
-// when all of it fits, an existing one in its own encoding when all of it fits, else as UTF-8
-// with a mark. Nothing when saved.
+// known), the paste route as Config.ini is to hold it, the hot key unless it is empty and
+// :RestoreClipboard as 1 or 0 when given, into Config.ini, creating it when it is not there, as
+// SaveConfigValues writes them. A new file is written in the ANSI code page when all of it
+// fits, an existing one in its own encoding when all of it fits, else as UTF-8 with a mark.
+// Nothing when saved.
 std::optional<SaveFailure> SaveSettings(const SetupChoice& choice);
 
 }  // namespace sendlark::setup

@@ -225,6 +225,13 @@ std::wstring SetupProgram::DescribeMatch(const SetupChoice& choice) {
                            FirstMatch(ofClass, choice.match, choice.title, SystemFold).title});
 }
 
+// A Config.ini that cannot be read gives it as a missing key does: off.
+bool SetupProgram::RestoresClipboard() {
+  const FileRead read = Sys().ReadFileBytes(ProgramFilePath(kConfigFileName), kMaxFileBytes);
+  FileEncoding encoding;
+  return ReadOptions(TextLines(DecodeFileText(read.bytes, encoding)), SystemFold).restoreClipboard;
+}
+
 int SetupProgram::RunScript(const std::vector<std::wstring>& arguments, std::wstring& message) {
   const auto usage = [&](std::size_t notUnderstood) {
     message = Say(IDS_USAGE, {arguments[notUnderstood]});

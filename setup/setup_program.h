@@ -30,16 +30,17 @@ class SetupProgram final : public SetupWindowEvents {
   // The windows of other programs, but for another copy's strip.
   std::vector<ListedWindow> ListWindows(std::wstring& status) override;
   // Both take Sendlark's road: Save writes the title and mode, the window's class and program
-  // file, the paste route and the hot key unless the box is empty into Config.ini, refusing a
-  // hot key that names no combination or that the system will not register now; SendTestText
-  // delivers kTestText exactly as Sendlark delivers, and records nothing. For a window without a
-  // paste command, with none typed, it tries WM_PASTE and then Ctrl+V and stops at the first the
-  // window takes.
+  // file, the paste route, the check box and the hot key unless its box is empty into Config.ini,
+  // refusing a hot key that names no combination or that the system will not register now;
+  // SendTestText delivers kTestText exactly as Sendlark delivers, and records nothing. For a window
+  // without a paste command, with none typed, it tries WM_PASTE and then Ctrl+V and stops at the
+  // first the window takes.
   std::wstring Save(const SetupChoice& choice) override;
   std::wstring SendTestText(SetupChoice& choice) override;
   // Among the windows last listed, as Sendlark searches: those of the chosen class whose title
   // matches, the frontmost first.
   std::wstring DescribeMatch(const SetupChoice& choice) override;
+  bool RestoresClipboard() override;
 
   // Does what the arguments after the program's name ask, none of which may be missing:
   // "/list FILE", or "/save HWND" followed by any of "/paste ID", "/title TEXT" and

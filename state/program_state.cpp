@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "state/users_clipboard.h"
+
 namespace sendlark {
 
 ProgramState g_program;
@@ -24,6 +26,7 @@ std::wstring SystemFold(const std::wstring& text) {
 }
 
 void EndProgram(int exitCode) {
+  GiveClipboardBack();
   Sys().Exit(exitCode);
   std::abort();
 }

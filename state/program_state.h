@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/platform.h"
@@ -24,7 +25,7 @@ struct DeliveryRun {
 struct ProgramState {
   Platform* platform = nullptr;
   SettingsTable settings{};
-  Options options;  // the optional keys of "Config.ini"
+  Options options;           // the optional keys of "Config.ini"
   std::wstring configText;   // "Config.ini" as read at start-up
   std::wstring commandText;  // the command file as last read
   std::wstring logText;      // the log file as last read
@@ -33,6 +34,9 @@ struct ProgramState {
   bool holdsDeliveryLock = false;         // the lock all copies share, while in a turn
   bool staleReplacementsRemoved = false;  // of the log, which an ended copy may leave
   DeliveryRun run;
+  // What the clipboard held before the run's items, while it is to be given back (kept apart from
+  // the run, which an error ending the program clears first).
+  std::optional<ClipboardCopy> usersClipboard;
   bool handlingEvent = false;                       // an event of the window is being carried out
   std::deque<std::function<void()>> waitingEvents;  // arrived meanwhile, carried out next
 };
@@ -56,7 +60,8 @@ Platform& Sys();
 // Letter case folded by the system's rule, for the text rules that take a CaseFold.
 std::wstring SystemFold(const std::wstring& text);
 
-// Ends the program through the platform in use. Never returns, whatever that platform does.
+// Ends the program through the platform in use, giving the user's clipboard back first if that
+// is due. Never returns, whatever that platform does.
 [[noreturn]] void EndProgram(int exitCode);
 
 }  // namespace sendlark

@@ -334,6 +334,89 @@ void MeasureDeliveries() {
   ::DeleteFileW(bareLog.c_str());
 }
 
+// What a run costs with :RestoreClipboard=1 when another program left an 8 MB image on the
+// clipboard (a 1448 x 1448 DIB of 32 bits): the copy before the first item and the restore
+// after the last, against the same runs without them.
+constexpr int kImageSide = 1448;
+
+// In a process of its own, as the user's image comes from another program; it stays on the
+// clipboard once that has ended.
+void PutImage() {
+  BITMAPINFOHEADER header = {sizeof header, kImageSide, kImageSide, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  const std::size_t pixels = std::size_t{4} * kImageSide * kImageSide;
+  const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, sizeof header + pixels);
+  auto* bytes = static_cast<unsigned char*>(::GlobalLock(memory));
+  std::memcpy(bytes, &header, sizeof header);
+  for (std::size_t i = 0; i < pixels; ++i)
+    bytes[sizeof header + i] = static_cast<unsigned char>(i * 7);
+  ::GlobalUnlock(memory);
+  const HWND owner =
+      ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ::OpenClipboard(owner);
+  ::EmptyClipboard();
+  ::SetClipboardData(CF_DIB, memory);
+  ::CloseClipboard();
+}
+
+void MeasureClipboardRestore() {
+  Target target;
+  if (target.Window() == nullptr) return;
+  std::wstring commandLine = L"\"" + BesideProgram(L"sendlark_timing.exe") + L"\" --put-image";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+    return;
+  }
+  ::WaitForSingleObject(process.hProcess, 30000);
+  ::CloseHandle(process.hProcess);
+  ::CloseHandle(process.hThread);
+  const ClipboardCopy image = Sys().CopyClipboard();
+  if (image.formats.empty()) return;
+  std::printf("clipboard restore, an 8 MB image (%zu bytes as DIB):\n",
+              image.formats[0].bytes.size());
+  double perRun[2][2] = {};  // [restore][a run of 1 item, of kRunItems]
+  constexpr int kRunItems = 20;
+  for (const int run : {0, 1}) {
+    std::vector<double> ms[2];
+    for (int round = 0; round < kRounds; ++round) {
+      for (const bool restore : {false, true}) {
+        Sys().RestoreClipboard(image);  // as the user left it, in case a run did not restore it
+        g_program.options.restoreClipboard = restore;
+        const Clock::time_point start = Clock::now();
+        DeliverAsOneRun([&] {
+          for (int n = 0; n < (run == 0 ? 1 : kRunItems); ++n)
+            SendCommand(kText, target.className, target.title, kHeader, kFooter);
+        });
+        ms[restore].push_back(MillisecondsSince(start));
+      }
+    }
+    perRun[0][run] = Median(ms[0]);
+    perRun[1][run] = Median(ms[1]);
+  }
+  for (const bool restore : {false, true}) {
+    std::printf("  %s: a run of 1 item %.1f ms, of %d items %.1f ms; items 2 to %d %.2f ms each\n",
+                restore ? "with restore   " : "without restore", perRun[restore][0], kRunItems,
+                perRun[restore][1], kRunItems,
+                (perRun[restore][1] - perRun[restore][0]) / (kRunItems - 1));
+  }
+  const ClipboardCopy after = Sys().CopyClipboard();
+  std::printf(
+      "  the image came back byte for byte: %s\n",
+      after.formats.size() == 1 && after.formats[0].bytes == image.formats[0].bytes ? "yes" : "NO");
+  for (int round = 0; round < 3; ++round) {
+    Clock::time_point start = Clock::now();
+    const ClipboardCopy copy = Sys().CopyClipboard();
+    const double copyMs = MillisecondsSince(start);
+    Sys().PutClipboardText(kText);
+    start = Clock::now();
+    Sys().RestoreClipboard(copy);
+    std::printf("  copy %.1f ms, restore %.1f ms\n", copyMs, MillisecondsSince(start));
+  }
+  g_program.options.restoreClipboard = false;
+}
+
 struct Rebuild {
   double load = 0;
   double build = 0;
@@ -384,7 +467,11 @@ void MeasureMenuRebuild() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "--put-image") == 0) {
+    PutImage();
+    return 0;
+  }
   std::thread([] {
     std::this_thread::sleep_for(kGiveUpAfter);
     std::printf("timing: stuck for too long (a message box may be waiting); giving up\n");
@@ -411,6 +498,8 @@ int main() {
     MeasureDeliveries();
     std::fflush(stdout);
     MeasureMenuRebuild();
+    std::fflush(stdout);
+    MeasureClipboardRestore();
 
     ::DeleteFileW(BesideProgram(g_settings[LogFileName]).c_str());
     ::DeleteFileW(BesideProgram(g_settings[CommandFileName]).c_str());

@@ -1,5 +1,8 @@
-// Putting text on the clipboard, and handing it over when a program asks for it.
+// Putting text on the clipboard, and handing it over when a program asks for it; copying what
+// the clipboard holds, and putting such a copy back.
+#include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "platform/win32/error_text.h"
 #include "platform/win32/retry.h"
@@ -78,6 +81,75 @@ void PutKeepOutMarks() {
   for (const UINT format : marks) {
     if (format != 0) PutData(format, &no, sizeof no);
   }
+}
+
+// Every command text carries it, so that no copy of Sendlark takes one for the user's clipboard.
+UINT CommandTextMark() {
+  static const UINT mark = ::RegisterClipboardFormatW(L"SendlarkCommandText");
+  return mark;
+}
+
+// The system makes each form of a text, of a picture and of a metafile from another, and lists
+// the forms it makes after the one a program put.
+int Family(UINT format) {
+  switch (format) {
+    case CF_UNICODETEXT:
+    case CF_TEXT:
+    case CF_OEMTEXT:
+      return 1;
+    case CF_DIB:
+    case CF_DIBV5:
+    case CF_BITMAP:
+    case CF_PALETTE:
+      return 2;
+    case CF_ENHMETAFILE:
+    case CF_METAFILEPICT:
+      return 3;
+    default:
+      return 0;
+  }
+}
+
+bool Derived(UINT format, const std::vector<UINT>& listed) {
+  const int family = Family(format);
+  const auto kin = [&](UINT other) { return other != CF_PALETTE && Family(other) == family; };
+  // A DIB holds its colours: the system makes the palette from it.
+  if (format == CF_PALETTE) return std::any_of(listed.begin(), listed.end(), kin);
+  return family != 0 && *std::find_if(listed.begin(), listed.end(), kin) != format;
+}
+
+// Data the system hands to other programs as memory: not a GDI object or a metafile, nor a handle
+// that means something only to the program that put it there.
+bool IsMemory(UINT format) {
+  constexpr UINT kHandles[] = {CF_BITMAP,          CF_METAFILEPICT,  CF_PALETTE,
+                               CF_ENHMETAFILE,     CF_OWNERDISPLAY,  CF_DSPBITMAP,
+                               CF_DSPMETAFILEPICT, CF_DSPENHMETAFILE};
+  return std::find(std::begin(kHandles), std::end(kHandles), format) == std::end(kHandles) &&
+         (format < CF_PRIVATEFIRST || format > CF_GDIOBJLAST);
+}
+
+// One format's data as bytes: memory as it is, a bitmap as the DIB the system makes of it (and
+// makes it again from), an enhanced metafile as its records. Nothing when its owner does not
+// hand it over (hung, or gone), or when it is a handle that cannot be copied.
+std::optional<ClipboardCopy::Format> CopyFormat(UINT format) {
+  if (format == CF_BITMAP) format = CF_DIB;
+  if (format == CF_ENHMETAFILE) {
+    const auto picture = static_cast<HENHMETAFILE>(::GetClipboardData(format));
+    std::string bytes(picture != nullptr ? ::GetEnhMetaFileBits(picture, 0, nullptr) : 0, '\0');
+    const auto size = static_cast<UINT>(bytes.size());
+    if (size == 0 ||
+        ::GetEnhMetaFileBits(picture, size, reinterpret_cast<BYTE*>(bytes.data())) != size) {
+      return std::nullopt;
+    }
+    return ClipboardCopy::Format{format, std::move(bytes)};
+  }
+  const HANDLE data = IsMemory(format) ? ::GetClipboardData(format) : nullptr;
+  std::string bytes(data != nullptr ? ::GlobalSize(data) : 0, '\0');
+  const void* memory = data != nullptr ? ::GlobalLock(data) : nullptr;
+  if (memory == nullptr) return std::nullopt;
+  std::memcpy(bytes.data(), memory, bytes.size());
+  ::GlobalUnlock(data);
+  return ClipboardCopy::Format{format, std::move(bytes)};
 }
 
 }  // namespace
@@ -162,7 +234,72 @@ ErrorText Win32Platform::PutClipboardText(const std::wstring& text) {
   clipboard_.Offer(text);
   PutLocale();
   PutKeepOutMarks();
+  const DWORD mark = 0;
+  PutData(CommandTextMark(), &mark, sizeof mark);
   return std::nullopt;
+}
+
+// Only a copy of the whole content is of use: a part put back would lose the rest.
+ClipboardCopy Win32Platform::CopyClipboard() {
+  const ClipboardSession session(clipboard_.Window());
+  if (!session.IsOpen()) return {.kind = ClipboardCopy::Kind::Incomplete};
+  if (::IsClipboardFormatAvailable(CommandTextMark()))
+    return {.kind = ClipboardCopy::Kind::CommandText};
+  std::vector<UINT> listed;
+  for (UINT format = ::EnumClipboardFormats(0); format != 0;
+       format = ::EnumClipboardFormats(format)) {
+    listed.push_back(format);
+  }
+  ClipboardCopy copy;
+  try {
+    for (const UINT format : listed) {
+      if (Derived(format, listed)) continue;
+      std::optional<ClipboardCopy::Format> copied = CopyFormat(format);
+      if (!copied) return {.kind = ClipboardCopy::Kind::Incomplete};
+      copy.formats.push_back(std::move(*copied));
+    }
+  } catch (const std::bad_alloc&) {
+    // Content too large to hold beside ours is as good as not handed over: the delivery goes on.
+    return {.kind = ClipboardCopy::Kind::Incomplete};
+  }
+  return copy;
+}
+
+bool Win32Platform::OwnsClipboard() {
+  return ::GetClipboardOwner() == clipboard_.Window();
+}
+
+void Win32Platform::RestoreClipboard(const ClipboardCopy& copy) {
+  struct Ready {
+    UINT format;
+    UniqueGlobal memory;
+    UniqueEnhMetaFile picture;
+  };
+  // Every format is made ready before the clipboard is emptied, so that none is missing after.
+  std::vector<Ready> ready;
+  for (const ClipboardCopy::Format& format : copy.formats) {
+    Ready& data = ready.emplace_back(format.id);
+    if (format.id == CF_ENHMETAFILE) {
+      data.picture.reset(::SetEnhMetaFileBits(static_cast<UINT>(format.bytes.size()),
+                                              reinterpret_cast<const BYTE*>(format.bytes.data())));
+    } else {
+      data.memory = GlobalCopy(format.bytes.data(), format.bytes.size());
+    }
+    if (!data.memory && !data.picture) return;
+  }
+  const ClipboardSession session(clipboard_.Window());
+  // Another program may have put something there since the run's last item.
+  if (!session.IsOpen() || ::GetClipboardOwner() != clipboard_.Window() || !::EmptyClipboard()) {
+    return;
+  }
+  for (Ready& data : ready) {
+    const HANDLE handle =
+        data.picture ? static_cast<HANDLE>(data.picture.get()) : data.memory.get();
+    if (::SetClipboardData(data.format, handle) != nullptr) {
+      data.memory.release();
+      data.picture.release();
+    }
+  }
 }
 
 void Win32Platform::WithdrawClipboardText() {

@@ -48,6 +48,7 @@ using UniqueMenu = UniqueHandle<HMENU, &::DestroyMenu>;
 using UniqueAccelerators = UniqueHandle<HACCEL, &::DestroyAcceleratorTable>;
 using UniqueBrush = UniqueHandle<HBRUSH, &::DeleteObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
+using UniqueEnhMetaFile = UniqueHandle<HENHMETAFILE, &::DeleteEnhMetaFile>;
 using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
 using UniqueIcon = UniqueHandle<HICON, &::DestroyIcon>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, &::ImageList_Destroy>;

@@ -44,6 +44,9 @@ class Win32Platform final : public Platform {
   ErrorText PutClipboardText(const std::wstring& text) override;
   void WithdrawClipboardText() override;
   std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) override;
+  ClipboardCopy CopyClipboard() override;
+  bool OwnsClipboard() override;
+  void RestoreClipboard(const ClipboardCopy& copy) override;
   std::uint32_t ProcessOf(WindowRef window) override;
   TargetWindow FindTargetWindow(const std::wstring& className,
                                 const std::wstring& windowName) override;

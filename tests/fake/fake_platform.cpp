@@ -272,6 +272,7 @@ ErrorText FakePlatform::PutClipboardText(const std::wstring& text) {
   if (clipboardError) return clipboardError;
   clipboardWrites.push_back(text);
   clipboard_ = text;
+  ours_ = true;
   request_.reset();
   lateReader_ = 0;
   if (reading == Reading::AnotherFirst) request_ = TextRequest{kOtherReader};
@@ -295,6 +296,18 @@ std::optional<TextRequest> FakePlatform::AwaitTextRequest(std::uint32_t patience
     waitedMs += patienceMs;
   }
   return request_;
+}
+
+ClipboardCopy FakePlatform::CopyClipboard() {
+  trace.push_back("copy");
+  return ours_ ? ClipboardCopy{.kind = ClipboardCopy::Kind::CommandText} : usersClipboard;
+}
+
+void FakePlatform::RestoreClipboard(const ClipboardCopy& copy) {
+  std::string bytes;
+  for (const ClipboardCopy::Format& format : copy.formats)
+    bytes += format.bytes;
+  trace.push_back("restore:" + bytes);
 }
 
 std::uint32_t FakePlatform::ProcessOf(WindowRef window) {
@@ -355,6 +368,11 @@ void FakePlatform::ActivateWindow(WindowRef window) {
 
 // The target has its paste request, and reads the text as `reading` says.
 CommandOutcome FakePlatform::Paste(WindowRef target, std::int32_t id, CommandOutcome outcome) {
+  if (++commands_ == copiedAtCommand) {
+    trace.push_back("another program copies");
+    usersClipboard = {ClipboardCopy::Kind::Whole, {{13, "newer"}}};
+    ours_ = false;
+  }
   if (outcome.error == 0 || outcome.error == kErrorTimeout) {
     sent.push_back({target, id, clipboard_});
   }

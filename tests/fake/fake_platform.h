@@ -63,6 +63,8 @@ class FakePlatform : public Platform {
   Reading reading = Reading::DuringCommand;
   std::uint32_t lateMs = 300;
   std::function<void()> whileWaiting;  // arrives once while a delivery waits for the read
+  ClipboardCopy usersClipboard;        // what the clipboard holds at first
+  int copiedAtCommand = 0;  // another program copies "newer" once the target had that many
 
   WindowRef AddWindow(const std::wstring& className, const std::wstring& title);
   void WriteFile(const std::wstring& name, const std::string& bytes);
@@ -114,6 +116,9 @@ class FakePlatform : public Platform {
   ErrorText PutClipboardText(const std::wstring& text) override;
   void WithdrawClipboardText() override;
   std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) override;
+  ClipboardCopy CopyClipboard() override;
+  bool OwnsClipboard() override { return ours_; }
+  void RestoreClipboard(const ClipboardCopy& copy) override;
   std::uint32_t ProcessOf(WindowRef window) override;
   TargetWindow FindTargetWindow(const std::wstring& className,
                                 const std::wstring& windowName) override;
@@ -134,6 +139,8 @@ class FakePlatform : public Platform {
   std::filesystem::path HostPath(const std::wstring& path) const;
   CommandOutcome Paste(WindowRef target, std::int32_t id, CommandOutcome outcome);
   std::wstring clipboard_;
+  bool ours_ = false;  // the clipboard holds what the program put there last
+  int commands_ = 0;
   std::optional<TextRequest> request_;  // the first for the text on the clipboard
   WindowRef lateReader_ = 0;            // the window that will read after its command
   WindowRef nextWindow_ = 100;

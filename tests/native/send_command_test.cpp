@@ -248,6 +248,78 @@ TEST_F(SendCommandTest, ARunStopsSendingToATargetThatStopsAnswering) {
   EXPECT_THAT(sys.clipboardWrites, ElementsAre(L"<one>", L"<four>"));
 }
 
+// What happens to the clipboard or to the run besides the three items.
+enum class Meanwhile { Nothing, CopiedAfterFirst, CopiedAfterLast, NotAnswering, LogGone };
+
+struct RestoreCase {
+  const char* name;
+  ClipboardCopy users;
+  Meanwhile meanwhile;
+  std::string expected;  // the trace's clipboard steps, boxes and end
+};
+
+class RestoreTest : public SendCommandTest, public ::testing::WithParamInterface<RestoreCase> {};
+
+// The user's clipboard is copied before a run and put back once after it, its boxes first, or
+// before the program ends in it; only a whole copy of what the user had, and only onto our own
+// last item. What another program put there meanwhile is the user's newer clipboard.
+TEST_P(RestoreTest, TheUsersClipboardComesBackOnceAfterTheRunOrIsLeftAlone) {
+  const RestoreCase& c = GetParam();
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  g_program.options.restoreClipboard = true;
+  sys.usersClipboard = c.users;
+  sys.copiedAtCommand = c.meanwhile == Meanwhile::CopiedAfterFirst  ? 1
+                        : c.meanwhile == Meanwhile::CopiedAfterLast ? 3
+                                                                    : 0;
+  if (c.meanwhile == Meanwhile::NotAnswering) {
+    sys.sendOutcome = {kErrorTimeout, L""};
+    sys.reading = Reading::Never;
+  }
+  try {
+    DeliverAsOneRun([&] {
+      Send(L"1");
+      Send(L"2");
+      if (c.meanwhile == Meanwhile::LogGone) g_settings[LogFileName] = L"gone.txt";
+      Send(L"3");
+    });
+  } catch (const ProgramEnded&) {
+  }
+  std::string steps;
+  for (const std::string& step : sys.trace) {
+    for (const char* kind : {"copy", "clipboard:", "another", "message:", "restore:", "end:"})
+      if (step.starts_with(kind))
+        steps += (steps.empty() ? "" : ", ") + step.substr(0, step.find('\r'));
+  }
+  EXPECT_EQ(steps, c.expected);
+}
+
+using Kind = ClipboardCopy::Kind;
+const ClipboardCopy kUsers = {Kind::Whole, {{13, "text"}, {49200, "+private"}}};
+const std::string kThree = "copy, clipboard:<1>, clipboard:<2>, clipboard:<3>";
+const std::string kFailed = "message:" + Utf8(kDeliveryFailedMessage);
+
+INSTANTIATE_TEST_SUITE_P(
+    Decisions, RestoreTest,
+    ::testing::Values(
+        RestoreCase{"RestoredAfterTheLastItem", kUsers, Meanwhile::Nothing,
+                    kThree + ", restore:text+private"},
+        RestoreCase{"IncompleteCopyLeavesTheLastCommand", ClipboardCopy{Kind::Incomplete},
+                    Meanwhile::Nothing, kThree},
+        RestoreCase{"ACommandTextIsNotTheUsers", ClipboardCopy{Kind::CommandText},
+                    Meanwhile::Nothing, kThree},
+        RestoreCase{"ChangedAfterTheLastItemIsLeftAlone", kUsers, Meanwhile::CopiedAfterLast,
+                    kThree + ", another program copies"},
+        RestoreCase{"ChangedBetweenItemsIsCopiedAgain", kUsers, Meanwhile::CopiedAfterFirst,
+                    "copy, clipboard:<1>, another program copies, copy, clipboard:<2>, "
+                    "clipboard:<3>, restore:newer"},
+        RestoreCase{"BoxesOfAFailedRunComeFirst", kUsers, Meanwhile::NotAnswering,
+                    "copy, clipboard:<1>, " + kFailed + Utf8(NotAnsweringText({770, {}})) + ", " +
+                        kFailed + ", message:" + Utf8(HeldBackText(2)) + ", restore:text+private"},
+        RestoreCase{
+            "AnEndDuringTheRunRestoresFirst", kUsers, Meanwhile::LogGone,
+            kThree + ", message:" + Utf8(kFileErrorMessage) + ", restore:text+private, end:1"}),
+    [](const ::testing::TestParamInfo<RestoreCase>& info) { return info.param.name; });
+
 TEST_F(SendCommandTest, AnUnusableOptionFailsTheDeliveryBeforeTheTargetIsSought) {
   sys.AddWindow(L"TargetClass", L"Target Window");
   g_program.options.unusable = L"why";

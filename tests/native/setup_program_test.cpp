@@ -118,11 +118,17 @@ TEST_F(SetupProgramTest, TestTextThatIsNotReadSaysThePasteCommandDoesNothing) {
   EXPECT_EQ(sys.messages.size(), 2u) << "Sendlark's two boxes of a failed paste";
 }
 
-TEST_F(SetupProgramTest, SaveWritesThePasteCommandTyped) {
-  program.Save(Choice(L"0771"));
-  EXPECT_EQ(sys.ReadFile(L"Config.ini"),
-            ":AppliactionName=Target Window;\r\n:AppliactionClass=TargetClass;\r\n"
-            ":AppliactionPast=771;\r\n:AppliactionPath=C:\\target.exe;\r\n");
+// The check box starts as Config.ini has it, and is saved as it is.
+TEST_F(SetupProgramTest, SaveWritesThePasteCommandTypedAndTheClipboardCheckBox) {
+  EXPECT_FALSE(program.RestoresClipboard()) << "no Config.ini yet";
+  SetupChoice choice = Choice(L"0771");
+  choice.restoreClipboard = true;
+  program.Save(choice);
+  EXPECT_EQ(
+      sys.ReadFile(L"Config.ini"),
+      ":AppliactionName=Target Window;\r\n:AppliactionClass=TargetClass;\r\n"
+      ":AppliactionPast=771;\r\n:AppliactionPath=C:\\target.exe;\r\n:RestoreClipboard=1;\r\n");
+  EXPECT_TRUE(program.RestoresClipboard());
   EXPECT_TRUE(sys.messages.empty());
 }
 

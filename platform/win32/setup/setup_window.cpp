@@ -27,6 +27,7 @@ enum ControlId : int {
   kHotKeyId,
   kSendId,
   kSaveId,
+  kRestoreId,
   kRefreshId,
   kStatusId,
 };
@@ -164,6 +165,7 @@ void SetupWindow::CreateControls() {
   ::SendMessageW(hotKey_, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Ctrl+Alt+S"));
   send_ = control(0, L"BUTTON", IDS_SEND, WS_TABSTOP | BS_PUSHBUTTON, kSendId);
   save_ = control(0, L"BUTTON", IDS_SAVE, WS_TABSTOP | BS_PUSHBUTTON, kSaveId);
+  restore_ = control(0, L"BUTTON", IDS_RESTORE_CLIPBOARD, WS_TABSTOP | BS_AUTOCHECKBOX, kRestoreId);
   refresh_ = control(0, L"BUTTON", IDS_REFRESH, WS_TABSTOP | BS_PUSHBUTTON, kRefreshId);
   status_ = control(0, STATUSCLASSNAMEW, 0, SBARS_SIZEGRIP, kStatusId);
 }
@@ -177,7 +179,7 @@ void SetupWindow::ApplyDpi(int dpi) {
                                static_cast<UINT>(dpi));
   UniqueFont font(::CreateFontIndirectW(&metrics.lfMessageFont));
   for (const HWND control : {list_, titleLabel_, match_, title_, pasteLabel_, paste_, hotKeyLabel_,
-                             hotKey_, send_, save_, refresh_, status_}) {
+                             hotKey_, send_, save_, restore_, refresh_, status_}) {
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   }
   font_ = std::move(font);  // only once no control uses the old one
@@ -227,7 +229,7 @@ void SetupWindow::Layout() {
        {paste_, Scale(kPasteWidth)},
        label(hotKeyLabel_),
        {hotKey_, Scale(kHotKeyWidth)}},
-      {button(send_), button(save_)}};
+      {button(send_), button(save_), button(restore_)}};
   const int rowsTop = std::max(0, static_cast<int>(client.bottom - (status.bottom - status.top)) -
                                       static_cast<int>(rows.size()) * (height + margin));
   const auto place = [&](HWND control, int left, int top, int width) {
@@ -255,6 +257,8 @@ void SetupWindow::Layout() {
 }
 
 void SetupWindow::Show(int showCommand) {
+  ::SendMessageW(restore_, BM_SETCHECK, events_.RestoresClipboard() ? BST_CHECKED : BST_UNCHECKED,
+                 0);
   ::ShowWindow(window_, showCommand);
   ::UpdateWindow(window_);
   ::SetFocus(list_);
@@ -313,8 +317,9 @@ const ListedWindow* SetupWindow::Chosen() const {
 
 SetupChoice SetupWindow::Choice() const {
   const auto mode = ::SendMessageW(match_, CB_GETCURSEL, 0, 0);
-  return {Chosen(), TitleOf(paste_), TitleOf(title_),
-          static_cast<TitleMatch>(std::max<LRESULT>(mode, 0)), TitleOf(hotKey_)};
+  return {Chosen(),         TitleOf(paste_),
+          TitleOf(title_),  static_cast<TitleMatch>(std::max<LRESULT>(mode, 0)),
+          TitleOf(hotKey_), ::SendMessageW(restore_, BM_GETCHECK, 0, 0) == BST_CHECKED};
 }
 
 void SetupWindow::OnCommand(int id) {

@@ -60,7 +60,7 @@ class SetupWindow : public BaseWindow<SetupWindow> {
   SetupWindowEvents& events_;
   // Its controls, from top left to bottom right.
   HWND list_{}, titleLabel_{}, match_{}, title_{}, pasteLabel_{}, paste_{}, hotKeyLabel_{},
-      hotKey_{}, send_{}, save_{}, refresh_{}, status_{};
+      hotKey_{}, send_{}, save_{}, restore_{}, refresh_{}, status_{};
   int dpi_ = 96;
   UniqueFont font_;
   std::vector<ListedWindow> rows_;  // in the list's order, which shows their cells as they are

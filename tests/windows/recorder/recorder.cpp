@@ -12,7 +12,8 @@
 // timer, the delay after it; "never" answers it and never reads, like a wrong paste number.
 // Ctrl+V and Shift+Insert read and record the clipboard too. Mode "edit" gives the window an
 // edit control with the focus and nothing else, like a dialog with one field: only the control
-// pastes, and what it holds is its text.
+// pastes, and what it holds is its text. "copy" copies "copied by the target" once it has pasted
+// the first time.
 // Started without arguments it only leaves a file "launched.txt" beside itself, so a test can
 // tell which program a command line really started.
 #include <windows.h>
@@ -20,7 +21,9 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -35,6 +38,7 @@ struct Options {
   bool later = false;
   bool never = false;
   bool edit = false;
+  bool copy = false;
 };
 
 constexpr UINT_PTR kLaterTimer = 1;
@@ -69,6 +73,17 @@ std::wstring ClipboardText(HWND window) {
   return text;
 }
 
+void Copy(HWND window, const std::wstring& text) {
+  const std::size_t size = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+  memcpy(GlobalLock(memory), text.c_str(), size);
+  GlobalUnlock(memory);
+  OpenClipboard(window);
+  EmptyClipboard();
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+}
+
 void Record(const std::wstring& text) {
   FILE* file = _wfopen(g_options.recordFile.c_str(), L"ab");
   if (file == nullptr) return;
@@ -87,6 +102,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     if (g_options.delayMs > 0) Sleep(g_options.delayMs);
     Record(ClipboardText(window));
+    if (std::exchange(g_options.copy, false)) Copy(window, L"copied by the target");
     return 0;
   }
   if (message == WM_SETFOCUS && g_edit != nullptr) {  // as a dialog hands it to its field
@@ -142,6 +158,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   g_options.later = mode(L"later");
   g_options.never = mode(L"never");
   g_options.edit = mode(L"edit");
+  g_options.copy = mode(L"copy");
   g_options.minimised = g_options.closeOnActivate || mode(L"minimised");
   LocalFree(arguments);
 

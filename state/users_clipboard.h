@@ -1,0 +1,22 @@
+// The user's clipboard, given back once a run of deliveries is over (":RestoreClipboard=1").
+#pragma once
+
+#include "platform/platform.h"
+
+namespace sendlark {
+
+// Before an item goes on the clipboard, in the delivery turn: copies what the clipboard holds,
+// before the run's first item, and again when another program has put something there since
+// our last one, which is then the user's newer clipboard. Other items cost nothing.
+void KeepUsersClipboard();
+
+// Whether the copy is the user's clipboard to put back: copied whole, not a command text, and
+// only while the clipboard holds our last item still. Once the user or another program has put
+// something there, that stays.
+bool RestoreDue(const ClipboardCopy& copy, bool stillOurs);
+
+// Once a run is over, after its boxes, and as the program ends: puts the user's clipboard back
+// when that is due, in the delivery turn, and lets the copy go either way.
+void GiveClipboardBack();
+
+}  // namespace sendlark
