@@ -33,6 +33,29 @@ const wchar_t* TitleMatchName(TitleMatch match) {
   return kTitleMatchNames[static_cast<std::size_t>(match)];
 }
 
+bool TitleMatches(TitleMatch match, const std::wstring& wanted, const std::wstring& title,
+                  CaseFold fold) {
+  if (match == TitleMatch::Any) return true;
+  const std::wstring folded = fold(title);
+  const std::wstring name = fold(wanted);
+  switch (match) {
+    case TitleMatch::Begins:
+      return folded.starts_with(name);
+    case TitleMatch::Contains:
+      return folded.find(name) != std::wstring::npos;
+    default:
+      return folded == name;
+  }
+}
+
+TargetWindow FirstMatch(const std::vector<TargetWindow>& windows, TitleMatch match,
+                        const std::wstring& wanted, CaseFold fold) {
+  for (const TargetWindow& window : windows) {
+    if (TitleMatches(match, wanted, window.title, fold)) return window;
+  }
+  return {};
+}
+
 std::wstring UnusableValueText(const std::wstring& key, const std::wstring& value) {
   return L"Config.ini の " + key + L" に使えない値「" + value + L"」が書かれています。";
 }

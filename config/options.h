@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "config/text_util.h"
 #include "state/options.h"
@@ -18,6 +19,15 @@ Options ReadOptions(const std::wstring& configText, CaseFold fold);
 std::optional<TitleMatch> ParseTitleMatch(const std::wstring& value, CaseFold fold);
 // The mode's name, as SendlarkSetup writes it.
 const wchar_t* TitleMatchName(TitleMatch match);
+
+// Whether a window titled `title` is the target under `match`, for the configured name
+// `wanted`. Titles compare without regard to letter case, as the system's window search does.
+bool TitleMatches(TitleMatch match, const std::wstring& wanted, const std::wstring& title,
+                  CaseFold fold);
+// The first of `windows` (nearest the top of the Z order first) whose title matches; none when
+// none does.
+TargetWindow FirstMatch(const std::vector<TargetWindow>& windows, TitleMatch match,
+                        const std::wstring& wanted, CaseFold fold);
 
 // The value without the blanks and line breaks around it.
 std::wstring TrimBlanks(const std::wstring& value);

@@ -1,8 +1,8 @@
 #include "delivery/send_command.h"
 
+#include "config/options.h"
 #include "delivery/command_text.h"
 #include "delivery/paste_id.h"
-#include "delivery/title_match.h"
 #include "menus/history.h"
 #include "state/delivery_turn.h"
 #include "state/program_state.h"

@@ -10,7 +10,6 @@
 #include "config/options.h"
 #include "config/hot_key.h"
 #include "delivery/send_command.h"
-#include "delivery/title_match.h"
 #include "platform/strip.h"
 #include "platform/setup_texts.h"
 #include "setup/config_edit.h"

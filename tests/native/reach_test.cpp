@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "delivery/send_command.h"
-#include "delivery/title_match.h"
+#include "config/options.h"
 #include "tests/fake/fake_platform.h"
 
 namespace sendlark::testing {
