@@ -35,6 +35,12 @@ CommandOutcome RequestPaste(WindowRef window, const PasteId& paste) {
           press == KeyPress::NotInFront ? kNotInFrontText : kModifiersHeldText};
 }
 
+// The paste request as the user's messages name it.
+std::wstring PasteName(const PasteId& paste) {
+  if (paste.route != PasteRoute::Command) return PasteRouteWordOf(paste.route);
+  return L"貼り付けコマンド " + std::to_wstring(paste.id);
+}
+
 void ReportFailure(const std::wstring& description) {
   Sys().ShowMainWindow();
   ShowMessage(kDeliveryFailedMessage + description);
@@ -55,11 +61,6 @@ class RunScope {
 };
 
 }  // namespace
-
-std::wstring PasteName(const PasteId& paste) {
-  if (paste.route != PasteRoute::Command) return PasteRouteWordOf(paste.route);
-  return L"貼り付けコマンド " + std::to_wstring(paste.id);
-}
 
 std::wstring NotTakenText(const PasteId& paste) {
   return PasteName(paste) +

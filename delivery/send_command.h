@@ -72,8 +72,6 @@ inline constexpr wchar_t kNotInFrontText[] =
 // How the target is asked to paste, as :AppliactionPast writes it: a command's number, or the
 // word of another route. Every delivery reads it afresh, since numbers follow the locale.
 PasteId ReadPaste(const std::wstring& text);
-// The paste request as the user's messages name it.
-std::wstring PasteName(const PasteId& paste);
 
 // Why a paste counts as failed when the target never read the text, or never answered.
 std::wstring NotTakenText(const PasteId& paste);

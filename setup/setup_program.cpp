@@ -172,39 +172,37 @@ std::wstring SetupProgram::Save(const SetupChoice& choice) {
 }
 
 std::wstring SetupProgram::SendTestText(SetupChoice& choice) {
+  // A window without a paste command, with none typed, may take WM_PASTE or else Ctrl+V: the
+  // first it takes is its route, and one it ignores is no failure yet.
   const bool search = choice.window != nullptr && choice.paste.empty() && !choice.window->paste;
   if (const int problem = Unusable(choice); problem != 0 && !search) return Tell(Say(problem));
   // A copy: the message boxes that delivering may show run their own message loops.
   const ListedWindow target = *choice.window;
-  // Sendlark's own road with the choice as it stands, so that what works here works there:
-  // Deliver with its clipboard, activation, paste, confirmation and messages.
-  const auto deliver = [&](const std::wstring& paste, bool quietIfNotTaken) {
-    return Deliver(kTestText, {target.className, choice.title, paste, choice.match},
-                   quietIfNotTaken);
-  };
-  // The first route the window takes is the one; a route it ignores is no failure yet.
-  for (const PasteRoute route : {PasteRoute::Message, PasteRoute::CtrlV}) {
-    if (!search) break;
-    const std::wstring word = PasteRouteWordOf(route);
-    const Delivery delivery = deliver(word, true);
-    if (delivery == Delivery::Taken || delivery == Delivery::Unseen) {
-      choice.paste = word;
-      return Say(IDS_ROUTE_FOUND, {target.title, word});
+  const std::vector<std::wstring> routes =
+      search ? std::vector<std::wstring>{L"WM_PASTE", L"Ctrl+V"}
+             : std::vector<std::wstring>{PasteValue(choice.paste)};
+  for (const std::wstring& paste : routes) {
+    // Sendlark's own road with the choice as it stands, so that what works here works there:
+    // Deliver with its clipboard, activation, paste, confirmation and messages.
+    const Delivery delivery =
+        Deliver(kTestText, {target.className, choice.title, paste, choice.match}, search);
+    if (search && delivery == Delivery::NotTaken) continue;
+    if (search && (delivery == Delivery::Taken || delivery == Delivery::Unseen)) {
+      choice.paste = paste;
+      return Say(IDS_ROUTE_FOUND, {target.title, paste});
     }
-    if (delivery != Delivery::NotTaken) return Say(IDS_NOT_SENT, {target.title});
+    switch (delivery) {
+      case Delivery::Taken:
+        return Say(IDS_TAKEN, {target.title});
+      case Delivery::Unseen:
+        return Say(IDS_SENT, {target.title});
+      case Delivery::NotTaken:
+        return Say(PasteId(paste) ? IDS_NOT_TAKEN : IDS_ROUTE_NOT_TAKEN, {target.title, paste});
+      default:
+        return Say(IDS_NOT_SENT, {target.title});
+    }
   }
-  if (search) return Say(IDS_NO_ROUTE, {target.title});
-  const std::wstring paste = PasteValue(choice.paste);
-  switch (deliver(paste, false)) {
-    case Delivery::Taken:
-      return Say(IDS_TAKEN, {target.title});
-    case Delivery::Unseen:
-      return Say(IDS_SENT, {target.title});
-    case Delivery::NotTaken:
-      return Say(PasteId(paste) ? IDS_NOT_TAKEN : IDS_ROUTE_NOT_TAKEN, {target.title, paste});
-    default:
-      return Say(IDS_NOT_SENT, {target.title});
-  }
+  return Say(IDS_NO_ROUTE, {target.title});
 }
 
 std::wstring SetupProgram::DescribeMatch(const SetupChoice& choice) {

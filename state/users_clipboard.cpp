@@ -14,16 +14,14 @@ void KeepUsersClipboard() {
   g_program.usersClipboard = Sys().CopyClipboard();
 }
 
-bool RestoreDue(const ClipboardCopy& copy, bool stillOurs) {
-  return copy.kind == ClipboardCopy::Kind::Whole && stillOurs;
-}
-
 void GiveClipboardBack() {
   // Held in memory only until here: freed whether or not it is put back.
   const std::optional<ClipboardCopy> copy = std::exchange(g_program.usersClipboard, std::nullopt);
-  if (!copy) return;
+  // Only all of it, and only in place of our last item: what the user or another program has
+  // put there since stays.
+  if (!copy || copy->kind != ClipboardCopy::Kind::Whole) return;
   const DeliveryTurn turn;
-  if (RestoreDue(*copy, Sys().OwnsClipboard())) Sys().RestoreClipboard(*copy);
+  if (Sys().OwnsClipboard()) Sys().RestoreClipboard(*copy);
 }
 
 }  // namespace sendlark

@@ -10,11 +10,6 @@ namespace sendlark {
 // our last one, which is then the user's newer clipboard. Other items cost nothing.
 void KeepUsersClipboard();
 
-// Whether the copy is the user's clipboard to put back: copied whole, not a command text, and
-// only while the clipboard holds our last item still. Once the user or another program has put
-// something there, that stays.
-bool RestoreDue(const ClipboardCopy& copy, bool stillOurs);
-
 // Once a run is over, after its boxes, and as the program ends: puts the user's clipboard back
 // when that is due, in the delivery turn, and lets the copy go either way.
 void GiveClipboardBack();
