@@ -14,7 +14,8 @@ constexpr std::array<const wchar_t*, 4> kTitleMatchNames = {L"exact", L"begins",
 }  // namespace
 
 std::wstring TrimBlanks(const std::wstring& value) {
-  constexpr wchar_t kBlanks[] = L" \t\r\n";
+  // The ideographic space too, which Japanese input types for a blank.
+  constexpr wchar_t kBlanks[] = L" \t\r\n\x3000";
   const std::size_t first = value.find_first_not_of(kBlanks);
   if (first == std::wstring::npos) return L"";
   return value.substr(first, value.find_last_not_of(kBlanks) - first + 1);

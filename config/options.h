@@ -29,7 +29,7 @@ bool TitleMatches(TitleMatch match, const std::wstring& wanted, const std::wstri
 TargetWindow FirstMatch(const std::vector<TargetWindow>& windows, TitleMatch match,
                         const std::wstring& wanted, CaseFold fold);
 
-// The value without the blanks and line breaks around it.
+// The value without the blanks (the ideographic space among them) and line breaks around it.
 std::wstring TrimBlanks(const std::wstring& value);
 
 // Why a value of an optional key cannot be used.
