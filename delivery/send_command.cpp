@@ -99,12 +99,22 @@ void DeliverAsOneRun(const std::function<void()>& deliveries) {
 }
 
 Delivery Deliver(const std::wstring& command, const DeliveryTarget& target, bool quietIfNotTaken) {
+  // A setting the user did not mean fails before anything touches the clipboard, so that the
+  // user's content stays as it was.
+  if (!g_program.options.unusable.empty()) {
+    ReportFailure(g_program.options.unusable);
+    ReportFailure(L"");
+    return Delivery::Failed;
+  }
   const DeliveryTurn turn;
-  if (const ErrorText error = Sys().PutClipboardText(command)) {
+  KeepUsersClipboard();
+  ClipboardTransaction item;
+  if (const ErrorText error = item.Offer(command)) {
     ReportFailure(*error);
     return Delivery::NotOnClipboard;
   }
-  const Delivery delivery = PasteToApplication(target, quietIfNotTaken);
+  const Delivery delivery = PasteToApplication(target, item, quietIfNotTaken);
+  if (const std::optional<std::uint64_t> read = item.LastReadMs()) g_program.lastReadMs = *read;
   const bool quiet = quietIfNotTaken && delivery == Delivery::NotTaken;
   if (delivery != Delivery::Taken && delivery != Delivery::Unseen && !quiet) ReportFailure(L"");
   return delivery;
@@ -118,7 +128,6 @@ void SendCommand(std::wstring text, std::wstring className, std::wstring windowN
     if (g_program.run.notAnswering) {
       ++g_program.run.heldBack;
     } else {
-      KeepUsersClipboard();
       const Delivery delivery =
           Deliver(command, {std::move(className), std::move(windowName),
                             g_settings[ApplicationPaste], g_program.options.titleMatch});
@@ -133,8 +142,8 @@ void SendCommand(std::wstring text, std::wstring className, std::wstring windowN
   });
 }
 
-Delivery PasteToApplication(const DeliveryTarget& target, bool quietIfNotTaken) {
-  if (!g_program.options.unusable.empty()) return FailPaste(g_program.options.unusable);
+Delivery PasteToApplication(const DeliveryTarget& target, ClipboardTransaction& item,
+                            bool quietIfNotTaken) {
   const TargetWindow window = FindTarget(target);
   if (window.window == 0) return Delivery::Failed;
   if (target.match != TitleMatch::Exact) {
@@ -151,23 +160,20 @@ Delivery PasteToApplication(const DeliveryTarget& target, bool quietIfNotTaken) 
   const bool answered = outcome.error == 0;
   if (!answered && outcome.error != kErrorTimeout) return FailPaste(outcome.description);
   // Handling the request is not pasting: a wrong number, a window that draws its own menus, or
-  // keys that the system drops on their way to a target with higher rights. The target's
+  // keys that the system drops on their way to a target with higher rights. The target's own
   // request for the text is the proof, during the paste or soon after it; until it comes or the
   // wait is over, the next item stays off the clipboard.
-  const std::optional<TextRequest> request =
-      Sys().AwaitTextRequest(answered ? kTextRequestPatienceMs : kAnswerPatienceMs);
-  if (!request) {
-    // Taken back before any box opens: a box's message loop would hand it to a late request.
-    Sys().WithdrawClipboardText();
-    if (!answered) return FailPaste(NotAnsweringText(paste), Delivery::NotAnswering);
-    return quietIfNotTaken ? Delivery::NotTaken
-                           : FailPaste(NotTakenText(paste), Delivery::NotTaken);
+  switch (item.AwaitTargetRead(window, answered ? kTextRequestPatienceMs : kAnswerPatienceMs)) {
+    case ItemRead::ByTarget:
+      return Delivery::Taken;
+    case ItemRead::Unseen:
+      // Another program read it first, and the target's read no longer showed: no alarm then.
+      return Delivery::Unseen;
+    case ItemRead::NotRead:
+      break;
   }
-  // A reader that names no window is taken for the target, since some real ones do not. Once
-  // another program has read the text, the target's own read no longer shows: no alarm then.
-  const bool byTarget = request->reader == 0 || request->reader == window.window ||
-                        Sys().ProcessOf(request->reader) == window.process;
-  return byTarget ? Delivery::Taken : Delivery::Unseen;
+  if (!answered) return FailPaste(NotAnsweringText(paste), Delivery::NotAnswering);
+  return quietIfNotTaken ? Delivery::NotTaken : FailPaste(NotTakenText(paste), Delivery::NotTaken);
 }
 
 }  // namespace sendlark

@@ -5,7 +5,9 @@
 #include <functional>
 #include <string>
 
+#include "delivery/clipboard_transaction.h"
 #include "delivery/paste_id.h"
+#include "state/delivery_bounds.h"
 #include "state/options.h"
 
 namespace sendlark {
@@ -49,17 +51,11 @@ Delivery Deliver(const std::wstring& command, const DeliveryTarget& target,
                  bool quietIfNotTaken = false);
 
 // Finds the target window, brings the target forward, has it carry out its paste command and
-// waits until it reads the text. A failed step has been reported to the user, except a window
-// that was not found. A text the target did not read has been taken back from the clipboard, so
-// that the target cannot paste it after it was reported as not pasted.
-Delivery PasteToApplication(const DeliveryTarget& target, bool quietIfNotTaken = false);
-
-// How long a target that has handled its paste command may take to read the text: programs
-// that paste from a later message of their own read it within moments.
-inline constexpr std::uint32_t kTextRequestPatienceMs = 2000;
-// How long a target that did not answer its paste command within the command's own 5 s may take
-// to read the text: 30 s in all. The next item waits meanwhile, or the target would read it.
-inline constexpr std::uint32_t kAnswerPatienceMs = 25000;
+// waits until it reads `item`, already offered. A failed step has been reported to the user,
+// except a window that was not found. A text the target did not read has been taken back from
+// the clipboard, so that the target cannot paste it after it was reported as not pasted.
+Delivery PasteToApplication(const DeliveryTarget& target, ClipboardTransaction& item,
+                            bool quietIfNotTaken = false);
 
 inline constexpr wchar_t kDeliveryFailedMessage[] =
     L"アプリケーションが見つからない為、処理を完了できませんでした｡";

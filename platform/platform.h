@@ -51,6 +51,11 @@ struct CommandOutcome {
 // keeps the command and carries it out when it recovers.
 inline constexpr std::uint32_t kErrorTimeout = 1460;
 
+// How long the platform waits for another program: for the target to handle a command sent to
+// it, and for a program that holds the clipboard open to let go of it.
+inline constexpr std::uint32_t kCommandPatienceMs = 5000;
+inline constexpr std::uint32_t kClipboardPatienceMs = 5000;
+
 // A top-level window of another program, and the process it belongs to.
 struct TargetWindow {
   WindowRef window = 0;  // 0: there is none
@@ -81,9 +86,10 @@ enum class KeyPress {
   NotInFront,     // the target is not the foreground window: nothing was pressed
 };
 
-// A program's request for the text this program put on the clipboard: it reads the text.
+// A program's request for the text this program offered on the clipboard: it reads the text.
 struct TextRequest {
-  WindowRef reader = 0;  // the window that holds the clipboard open; 0: it named none
+  WindowRef reader = 0;       // the window that holds the clipboard open; 0: it named none
+  std::uint32_t process = 0;  // the process of that window, as it was at the request
 };
 
 // A combination of keys that the system reports to this program wherever the focus is: the
@@ -95,15 +101,17 @@ struct HotKey {
   bool operator==(const HotKey&) const = default;
 };
 
-// What the clipboard held, copied into this program's memory and nowhere else: each format as
-// the program that put it there left it, in the order it put them. The forms that the system
-// derives from one of them (the ANSI text from the Unicode text, a bitmap from a DIB) are left
-// out: it derives them again.
+// What the clipboard held, copied into this program's memory and nowhere else: each format that
+// is memory as the program that put it there left it (or as the system made it of another), in
+// the order the clipboard lists them. The pictures that the system rebuilds from one of them (a
+// bitmap or a palette from a DIB, an old-style metafile from an enhanced one) are left out.
 struct ClipboardCopy {
   enum class Kind {
     Whole,        // every format copied
-    Incomplete,   // a format could not be copied: a part put back would lose the rest
-    CommandText,  // a command text of this program or of another copy of it, not copied
+    Incomplete,   // a format could not be copied, or its owner did not answer: a part put back
+                  // would lose the rest
+    CommandText,  // a command text of this program or of another copy of it, or one taken
+                  // back: not copied
   };
   struct Format {
     std::uint32_t id = 0;
@@ -185,29 +193,39 @@ class Platform {
   virtual ErrorText RegisterHotKey(const HotKey& hotKey) = 0;
   virtual void UnregisterHotKey() = 0;
 
-  // The target application.
-  // Replaces the clipboard's content with the text. The text itself is handed over when a
-  // program first asks for it, and at the latest when this program ends, so that the request
+  // A steady clock, in milliseconds: what the waits of a delivery are measured by.
+  virtual std::uint64_t NowMs() = 0;
+
+  // The clipboard, which every program of the session shares.
+  // Offers the text in place of the clipboard's content: announced, and handed over when a
+  // program first asks for it (and at the latest when this program ends), so that the request
   // shows who read it.
-  virtual ErrorText PutClipboardText(const std::wstring& text) = 0;
-  // Takes back the text put on the clipboard last, if no program has asked for it yet: a later
-  // request gets no text, and the clipboard is emptied while it still holds ours.
+  virtual ErrorText OfferClipboardText(const std::wstring& text) = 0;
+  // Offers the text offered last once more, as it was first offered, so that the next program
+  // to read it asks again: for when another program read it first. Nothing happens once another
+  // program has put something on the clipboard since.
+  virtual void ReofferClipboardText() = 0;
+  // Takes back the text offered last, if no program has asked for it since: a later request
+  // gets no text, and the clipboard is left holding nothing but the mark of a command text,
+  // so that no copy of the program takes what is left for the user's clipboard.
   virtual void WithdrawClipboardText() = 0;
-  // The first request for the text put on the clipboard last. Waits for one up to
-  // `patienceMs`, handling meanwhile only what other programs send to this one, and returns at
-  // once when one came already; nothing when none came.
+  // The next request for the text offered last that has not been reported yet. Waits for one
+  // up to `patienceMs`, handling meanwhile only what other programs send to this one, and
+  // returns at once when one came already; nothing when none came.
   virtual std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) = 0;
-  // What the clipboard holds now. A command text of this program's is not copied, only
-  // reported, so that no copy of it reads another's text before its target does.
+  // What the clipboard holds now. A command text of this program's or of another copy's is not
+  // copied, only reported, and neither is the content of a program that does not answer: the
+  // copy never waits on a program that hangs, with the clipboard open.
   virtual ClipboardCopy CopyClipboard() = 0;
   // True while the clipboard holds what this program put there last: no other program has put
   // anything there or emptied it since.
   virtual bool OwnsClipboard() = 0;
   // Replaces the clipboard's content with the copy's formats, all of them or, when they cannot
-  // all be made ready, none.
+  // all be made ready, none; and only in place of a command text, this program's or another
+  // copy's: what the user or another program has put there since stays.
   virtual void RestoreClipboard(const ClipboardCopy& copy) = 0;
-  // The process a window belongs to; 0 once the window is gone.
-  virtual std::uint32_t ProcessOf(WindowRef window) = 0;
+
+  // The target application.
   // The top-level window with exactly this class and title. Windows of this program's own
   // process are never targets.
   virtual TargetWindow FindTargetWindow(const std::wstring& className,
@@ -232,10 +250,11 @@ class Platform {
   virtual KeyPress PressPasteKeys(WindowRef target, PasteRoute keys) = 0;
 
   // The lock that all copies of the program in the user's session share for their deliveries.
-  // Acquiring waits for another copy's release, though not without end: a copy stuck holding
-  // it does not stop the others for good. True when this copy holds the lock; false when it
-  // gave up waiting, and goes on as if alone.
-  virtual bool AcquireDeliveryLock() = 0;
+  // Acquiring waits for another copy's release up to `patienceMs`, handling meanwhile only what
+  // other programs send to this one, so that a copy stuck holding it does not stop the others
+  // for good. True when this copy holds the lock; false when it gave up waiting, and goes on
+  // as if alone.
+  virtual bool AcquireDeliveryLock(std::uint32_t patienceMs) = 0;
   virtual void ReleaseDeliveryLock() = 0;
 };
 

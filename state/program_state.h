@@ -37,7 +37,8 @@ struct ProgramState {
   // What the clipboard held before the run's items, while it is to be given back (kept apart from
   // the run, which an error ending the program clears first).
   std::optional<ClipboardCopy> usersClipboard;
-  bool handlingEvent = false;                       // an event of the window is being carried out
+  std::uint64_t lastReadMs = 0;  // when a program last read an item's text, on the platform's clock
+  bool handlingEvent = false;    // an event of the window is being carried out
   std::deque<std::function<void()>> waitingEvents;  // arrived meanwhile, carried out next
 };
 

@@ -285,7 +285,7 @@ void MeasureDeliveries() {
     Time(steps.history, [&] { BareHistory(bareLog); });
   };
   const auto sendlark = [&](Steps& steps) {
-    Time(steps.clipboard, [&] { Sys().PutClipboardText(command); });
+    Time(steps.clipboard, [&] { Sys().OfferClipboardText(command); });
     TargetWindow window;
     Time(steps.find, [&] { window = Sys().FindTargetWindow(target.className, target.title); });
     Time(steps.activate, [&] { Sys().ActivateByTitle(target.title); });
@@ -409,7 +409,7 @@ void MeasureClipboardRestore() {
     Clock::time_point start = Clock::now();
     const ClipboardCopy copy = Sys().CopyClipboard();
     const double copyMs = MillisecondsSince(start);
-    Sys().PutClipboardText(kText);
+    Sys().OfferClipboardText(kText);
     start = Clock::now();
     Sys().RestoreClipboard(copy);
     std::printf("  copy %.1f ms, restore %.1f ms\n", copyMs, MillisecondsSince(start));

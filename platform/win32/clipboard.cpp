@@ -1,51 +1,73 @@
-// Putting text on the clipboard, and handing it over when a program asks for it; copying what
-// the clipboard holds, and putting such a copy back.
+// Offering a text on the clipboard, and handing it over when a program asks for it; offering it
+// anew, and taking it back.
 #include <algorithm>
 #include <cstring>
-#include <new>
+#include <cwchar>
+#include <iterator>
 
+#include "platform/win32/clipboard_session.h"
 #include "platform/win32/error_text.h"
 #include "platform/win32/retry.h"
-#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
 
 namespace sendlark::win32 {
 
 namespace {
 
-// Another program may hold the clipboard for a while (a clipboard manager, a remote desktop
-// copying it over); a delivery waits as long as it would for a slow target.
-constexpr RetryPolicy kClipboardPatience = {5000, 0};
+constexpr RetryPolicy kClipboardPatience = {kClipboardPatienceMs, 0};
 constexpr DWORD kClipboardPauseMs = 10;
 // How often the wait for a request looks at the clock; requests themselves wake it at once.
 constexpr DWORD kRequestSliceMs = 20;
-constexpr wchar_t kOwnerClass[] = L"SendlarkClipboardOwner";
 
-// Opens the clipboard for one operation and closes it when it goes out of scope.
-class ClipboardSession {
- public:
-  // The program that holds the clipboard open may be asking for our own text meanwhile, and
-  // would wait for it as long as we wait for the clipboard: the wait serves it.
-  explicit ClipboardSession(HWND owner) {
-    open_ = Retry(kClipboardPatience, [&] {
-      if (::OpenClipboard(owner)) return Attempt::Done;
-      const DWORD error = ::GetLastError();
-      WaitHandlingSentMessages(0, nullptr, kClipboardPauseMs);
-      ::SetLastError(error);
-      return Attempt::Again;
-    });
+// Tells old programs that read the ANSI form which code page the system converts it with:
+// without it Windows picks the keyboard layout's, which garbles Japanese under an English one.
+void PutLocale() {
+  const LCID locale = ::GetSystemDefaultLCID();
+  PutData(CF_LOCALE, &locale, sizeof locale);
+}
+
+// Commands may carry passwords, and Sendlark keeps its own history: the system's clipboard
+// history and its cloud clipboard leave them out, and so do clipboard managers that honour one
+// of the two older marks. Monitors that read every new text would also read ours before the
+// target does. The last mark tells any copy of Sendlark that this is a command text.
+void PutMarks() {
+  static const UINT marks[] = {
+      ::RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"),
+      ::RegisterClipboardFormatW(L"Clipboard Viewer Ignore"),
+      ::RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"),
+      ::RegisterClipboardFormatW(L"CanUploadToCloudClipboard"), CommandTextMark()};
+  const DWORD no = 0;
+  for (const UINT format : marks) {
+    if (format != 0) PutData(format, &no, sizeof no);
   }
-  ~ClipboardSession() {
-    if (open_) ::CloseClipboard();
-  }
-  ClipboardSession(const ClipboardSession&) = delete;
-  ClipboardSession& operator=(const ClipboardSession&) = delete;
+}
 
-  bool IsOpen() const { return open_; }
+// Announces the text without its data, for which the result is null even when it worked, then
+// its locale and the marks, on the clipboard just emptied.
+ErrorText Announce() {
+  ::SetLastError(ERROR_SUCCESS);
+  ::SetClipboardData(CF_UNICODETEXT, nullptr);
+  if (::GetLastError() != ERROR_SUCCESS) return LastErrorText();
+  PutLocale();
+  PutMarks();
+  return std::nullopt;
+}
 
- private:
-  bool open_ = false;
-};
+}  // namespace
+
+ClipboardSession::ClipboardSession(HWND owner) {
+  open_ = Retry(kClipboardPatience, [&] {
+    if (::OpenClipboard(owner)) return Attempt::Done;
+    const DWORD error = ::GetLastError();
+    WaitHandlingSentMessages(0, nullptr, kClipboardPauseMs);
+    ::SetLastError(error);
+    return Attempt::Again;
+  });
+}
+
+ClipboardSession::~ClipboardSession() {
+  if (open_) ::CloseClipboard();
+}
 
 UniqueGlobal GlobalCopy(const void* data, std::size_t size) {
   UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, size));
@@ -62,97 +84,19 @@ void PutData(UINT format, const void* data, std::size_t size) {
   if (memory && ::SetClipboardData(format, memory.get()) != nullptr) memory.release();
 }
 
-// Tells old programs that read the ANSI form which code page the system converts it with:
-// without it Windows picks the keyboard layout's, which garbles Japanese under an English one.
-void PutLocale() {
-  const LCID locale = ::GetSystemDefaultLCID();
-  PutData(CF_LOCALE, &locale, sizeof locale);
-}
-
-// Commands may carry passwords, and Sendlark keeps its own history: the system's clipboard
-// history and its cloud clipboard leave them out, and so do clipboard managers that honour the
-// mark. Monitors that read every new text would also read ours before the target does.
-void PutKeepOutMarks() {
-  static const UINT marks[] = {
-      ::RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"),
-      ::RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"),
-      ::RegisterClipboardFormatW(L"CanUploadToCloudClipboard")};
-  const DWORD no = 0;
-  for (const UINT format : marks) {
-    if (format != 0) PutData(format, &no, sizeof no);
-  }
-}
-
-// Every command text carries it, so that no copy of Sendlark takes one for the user's clipboard.
 UINT CommandTextMark() {
   static const UINT mark = ::RegisterClipboardFormatW(L"SendlarkCommandText");
   return mark;
 }
 
-// The system makes each form of a text, of a picture and of a metafile from another, and lists
-// the forms it makes after the one a program put.
-int Family(UINT format) {
-  switch (format) {
-    case CF_UNICODETEXT:
-    case CF_TEXT:
-    case CF_OEMTEXT:
-      return 1;
-    case CF_DIB:
-    case CF_DIBV5:
-    case CF_BITMAP:
-    case CF_PALETTE:
-      return 2;
-    case CF_ENHMETAFILE:
-    case CF_METAFILEPICT:
-      return 3;
-    default:
-      return 0;
-  }
+bool HoldsCommandText() {
+  if (::IsClipboardFormatAvailable(CommandTextMark())) return true;
+  wchar_t className[std::size(kOwnerClass) + 1] = {};
+  const HWND owner = ::GetClipboardOwner();
+  return owner != nullptr &&
+         ::GetClassNameW(owner, className, static_cast<int>(std::size(className))) > 0 &&
+         std::wcscmp(className, kOwnerClass) == 0;
 }
-
-bool Derived(UINT format, const std::vector<UINT>& listed) {
-  const int family = Family(format);
-  const auto kin = [&](UINT other) { return other != CF_PALETTE && Family(other) == family; };
-  // A DIB holds its colours: the system makes the palette from it.
-  if (format == CF_PALETTE) return std::any_of(listed.begin(), listed.end(), kin);
-  return family != 0 && *std::find_if(listed.begin(), listed.end(), kin) != format;
-}
-
-// Data the system hands to other programs as memory: not a GDI object or a metafile, nor a handle
-// that means something only to the program that put it there.
-bool IsMemory(UINT format) {
-  constexpr UINT kHandles[] = {CF_BITMAP,          CF_METAFILEPICT,  CF_PALETTE,
-                               CF_ENHMETAFILE,     CF_OWNERDISPLAY,  CF_DSPBITMAP,
-                               CF_DSPMETAFILEPICT, CF_DSPENHMETAFILE};
-  return std::find(std::begin(kHandles), std::end(kHandles), format) == std::end(kHandles) &&
-         (format < CF_PRIVATEFIRST || format > CF_GDIOBJLAST);
-}
-
-// One format's data as bytes: memory as it is, a bitmap as the DIB the system makes of it (and
-// makes it again from), an enhanced metafile as its records. Nothing when its owner does not
-// hand it over (hung, or gone), or when it is a handle that cannot be copied.
-std::optional<ClipboardCopy::Format> CopyFormat(UINT format) {
-  if (format == CF_BITMAP) format = CF_DIB;
-  if (format == CF_ENHMETAFILE) {
-    const auto picture = static_cast<HENHMETAFILE>(::GetClipboardData(format));
-    std::string bytes(picture != nullptr ? ::GetEnhMetaFileBits(picture, 0, nullptr) : 0, '\0');
-    const auto size = static_cast<UINT>(bytes.size());
-    if (size == 0 ||
-        ::GetEnhMetaFileBits(picture, size, reinterpret_cast<BYTE*>(bytes.data())) != size) {
-      return std::nullopt;
-    }
-    return ClipboardCopy::Format{format, std::move(bytes)};
-  }
-  const HANDLE data = IsMemory(format) ? ::GetClipboardData(format) : nullptr;
-  std::string bytes(data != nullptr ? ::GlobalSize(data) : 0, '\0');
-  const void* memory = data != nullptr ? ::GlobalLock(data) : nullptr;
-  if (memory == nullptr) return std::nullopt;
-  std::memcpy(bytes.data(), memory, bytes.size());
-  ::GlobalUnlock(data);
-  return ClipboardCopy::Format{format, std::move(bytes)};
-}
-
-}  // namespace
 
 ClipboardOwner::~ClipboardOwner() {
   HandOver();
@@ -174,8 +118,16 @@ HWND ClipboardOwner::Window() {
 
 void ClipboardOwner::Offer(std::wstring text) {
   text_ = std::move(text);
+  OfferAgain();
+}
+
+void ClipboardOwner::OfferAgain() {
   pending_ = true;
   request_.reset();
+}
+
+std::optional<TextRequest> ClipboardOwner::TakeRequest() {
+  return std::exchange(request_, std::nullopt);
 }
 
 LRESULT ClipboardOwner::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -195,10 +147,13 @@ LRESULT ClipboardOwner::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 // A program reads the text: the window through which it opened the clipboard tells who it is,
-// if it named one.
+// if it named one, and its process is noted now, while it is surely there.
 void ClipboardOwner::OnRenderRequest() {
   if (!pending_) return;
-  request_ = TextRequest{ToRef(::GetOpenClipboardWindow())};
+  const HWND reader = ::GetOpenClipboardWindow();
+  DWORD process = 0;
+  if (reader != nullptr) ::GetWindowThreadProcessId(reader, &process);
+  request_ = TextRequest{ToRef(reader), process};
   PutText();
 }
 
@@ -206,7 +161,7 @@ void ClipboardOwner::Withdraw() {
   if (!pending_) return;
   pending_ = false;  // from now on a request gets no text, whether or not emptying works
   const ClipboardSession session(window_);
-  if (session.IsOpen() && ::GetClipboardOwner() == window_) ::EmptyClipboard();
+  if (session.IsOpen() && ::GetClipboardOwner() == window_ && ::EmptyClipboard()) PutMarks();
 }
 
 void ClipboardOwner::HandOver() {
@@ -221,85 +176,26 @@ void ClipboardOwner::PutText() {
   pending_ = false;
 }
 
-// Replaces the clipboard's content with the text as Unicode text, to be handed over when it is
-// asked for: the request then tells who read it, and when.
-ErrorText Win32Platform::PutClipboardText(const std::wstring& text) {
+std::uint64_t Win32Platform::NowMs() {
+  return ::GetTickCount64();
+}
+
+ErrorText Win32Platform::OfferClipboardText(const std::wstring& text) {
   const ClipboardSession session(clipboard_.Window());
   if (!session.IsOpen()) return LastErrorText();
   if (!::EmptyClipboard()) return LastErrorText();
-  // Announced without data, for which the result is null even when it worked.
-  ::SetLastError(ERROR_SUCCESS);
-  ::SetClipboardData(CF_UNICODETEXT, nullptr);
-  if (::GetLastError() != ERROR_SUCCESS) return LastErrorText();
+  if (ErrorText error = Announce()) return error;
   clipboard_.Offer(text);
-  PutLocale();
-  PutKeepOutMarks();
-  const DWORD mark = 0;
-  PutData(CommandTextMark(), &mark, sizeof mark);
   return std::nullopt;
 }
 
-// Only a copy of the whole content is of use: a part put back would lose the rest.
-ClipboardCopy Win32Platform::CopyClipboard() {
+void Win32Platform::ReofferClipboardText() {
   const ClipboardSession session(clipboard_.Window());
-  if (!session.IsOpen()) return {.kind = ClipboardCopy::Kind::Incomplete};
-  if (::IsClipboardFormatAvailable(CommandTextMark()))
-    return {.kind = ClipboardCopy::Kind::CommandText};
-  std::vector<UINT> listed;
-  for (UINT format = ::EnumClipboardFormats(0); format != 0;
-       format = ::EnumClipboardFormats(format)) {
-    listed.push_back(format);
-  }
-  ClipboardCopy copy;
-  try {
-    for (const UINT format : listed) {
-      if (Derived(format, listed)) continue;
-      std::optional<ClipboardCopy::Format> copied = CopyFormat(format);
-      if (!copied) return {.kind = ClipboardCopy::Kind::Incomplete};
-      copy.formats.push_back(std::move(*copied));
-    }
-  } catch (const std::bad_alloc&) {
-    // Content too large to hold beside ours is as good as not handed over: the delivery goes on.
-    return {.kind = ClipboardCopy::Kind::Incomplete};
-  }
-  return copy;
-}
-
-bool Win32Platform::OwnsClipboard() {
-  return ::GetClipboardOwner() == clipboard_.Window();
-}
-
-void Win32Platform::RestoreClipboard(const ClipboardCopy& copy) {
-  struct Ready {
-    UINT format;
-    UniqueGlobal memory;
-    UniqueEnhMetaFile picture;
-  };
-  // Every format is made ready before the clipboard is emptied, so that none is missing after.
-  std::vector<Ready> ready;
-  for (const ClipboardCopy::Format& format : copy.formats) {
-    Ready& data = ready.emplace_back(format.id);
-    if (format.id == CF_ENHMETAFILE) {
-      data.picture.reset(::SetEnhMetaFileBits(static_cast<UINT>(format.bytes.size()),
-                                              reinterpret_cast<const BYTE*>(format.bytes.data())));
-    } else {
-      data.memory = GlobalCopy(format.bytes.data(), format.bytes.size());
-    }
-    if (!data.memory && !data.picture) return;
-  }
-  const ClipboardSession session(clipboard_.Window());
-  // Another program may have put something there since the run's last item.
+  // Only while the clipboard still holds our text: what another program put there since stays.
   if (!session.IsOpen() || ::GetClipboardOwner() != clipboard_.Window() || !::EmptyClipboard()) {
     return;
   }
-  for (Ready& data : ready) {
-    const HANDLE handle =
-        data.picture ? static_cast<HANDLE>(data.picture.get()) : data.memory.get();
-    if (::SetClipboardData(data.format, handle) != nullptr) {
-      data.memory.release();
-      data.picture.release();
-    }
-  }
+  if (!Announce()) clipboard_.OfferAgain();
 }
 
 void Win32Platform::WithdrawClipboardText() {
@@ -307,19 +203,14 @@ void Win32Platform::WithdrawClipboardText() {
 }
 
 std::optional<TextRequest> Win32Platform::AwaitTextRequest(std::uint32_t patienceMs) {
+  const DWORD sliceMs = std::min<DWORD>(kRequestSliceMs, patienceMs);
   Retry({patienceMs, 0}, [&] {
-    if (clipboard_.FirstRequest()) return Attempt::Done;
+    if (clipboard_.HasRequest()) return Attempt::Done;
     // The request is a sent message; anything posted to the strip waits until the delivery ends.
-    WaitHandlingSentMessages(0, nullptr, kRequestSliceMs);
-    return clipboard_.FirstRequest() ? Attempt::Done : Attempt::Again;
+    WaitHandlingSentMessages(0, nullptr, sliceMs);
+    return clipboard_.HasRequest() ? Attempt::Done : Attempt::Again;
   });
-  return clipboard_.FirstRequest();
-}
-
-std::uint32_t Win32Platform::ProcessOf(WindowRef window) {
-  DWORD process = 0;
-  ::GetWindowThreadProcessId(ToHwnd(window), &process);
-  return process;
+  return clipboard_.TakeRequest();
 }
 
 }  // namespace sendlark::win32

@@ -23,10 +23,15 @@ class ClipboardOwner final : public BaseWindow<ClipboardOwner> {
   // Offers `text` in place of any earlier one: on the clipboard, opened by Window() and emptied,
   // the text's format has been announced without data.
   void Offer(std::wstring text);
-  const std::optional<TextRequest>& FirstRequest() const { return request_; }
+  // Offers the same text once more, announced again in the same way.
+  void OfferAgain();
+  bool HasRequest() const { return request_.has_value(); }
+  // The request for the text offered last, once: nothing when none came since.
+  std::optional<TextRequest> TakeRequest();
   // Puts a text that no program has asked for yet on the clipboard itself, as the program ends.
   void HandOver();
-  // Takes back a text that no program has asked for yet: no later request gets it.
+  // Takes back a text that no program has asked for yet: no later request gets it, and the
+  // clipboard keeps only the marks of a command text.
   void Withdraw();
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -36,8 +41,8 @@ class ClipboardOwner final : public BaseWindow<ClipboardOwner> {
   void PutText();
 
   std::wstring text_;
-  bool pending_ = false;  // offered, and not yet handed over
-  std::optional<TextRequest> request_;
+  bool pending_ = false;                // offered, and not yet handed over
+  std::optional<TextRequest> request_;  // not yet reported
 };
 
 }  // namespace sendlark::win32

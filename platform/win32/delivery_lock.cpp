@@ -7,20 +7,18 @@ namespace sendlark::win32 {
 
 namespace {
 
-// A copy stuck in its turn does not stop the others for good. The wait itself is woken by the
-// release or by a message sent to this thread, so it polls nothing.
-constexpr RetryPolicy kTurnPatience = {10000, 0};
+// The wait is woken by the release or by a message sent to this thread, so it polls nothing.
 constexpr DWORD kTurnSliceMs = 100;
 constexpr wchar_t kLockName[] = L"Local\\Sendlark-delivery";
 
 }  // namespace
 
-bool Win32Platform::AcquireDeliveryLock() {
+bool Win32Platform::AcquireDeliveryLock(std::uint32_t patienceMs) {
   if (lockHeld_) return true;
   if (!deliveryLock_) deliveryLock_.reset(::CreateMutexW(nullptr, FALSE, kLockName));
   if (!deliveryLock_) return false;  // deliver all the same, as if alone
   const HANDLE mutex = deliveryLock_.get();
-  lockHeld_ = Retry(kTurnPatience, [&] {
+  lockHeld_ = Retry({patienceMs, 0}, [&] {
     // The holder may be waiting on this thread: emptying the clipboard tells its previous
     // owner, with a sent message.
     const DWORD result = WaitHandlingSentMessages(1, &mutex, kTurnSliceMs);

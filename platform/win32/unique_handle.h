@@ -52,6 +52,7 @@ using UniqueEnhMetaFile = UniqueHandle<HENHMETAFILE, &::DeleteEnhMetaFile>;
 using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
 using UniqueIcon = UniqueHandle<HICON, &::DestroyIcon>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, &::ImageList_Destroy>;
+using UniqueWindow = UniqueHandle<HWND, &::DestroyWindow>;
 using UniqueModule = UniqueHandle<HMODULE, &::FreeLibrary>;  // loaded as code or as data
 
 }  // namespace sendlark::win32

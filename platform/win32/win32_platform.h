@@ -41,13 +41,14 @@ class Win32Platform final : public Platform {
   WindowRef ForegroundWindow() override;
   ErrorText RegisterHotKey(const HotKey& hotKey) override;
   void UnregisterHotKey() override;
-  ErrorText PutClipboardText(const std::wstring& text) override;
+  std::uint64_t NowMs() override;
+  ErrorText OfferClipboardText(const std::wstring& text) override;
+  void ReofferClipboardText() override;
   void WithdrawClipboardText() override;
   std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) override;
   ClipboardCopy CopyClipboard() override;
   bool OwnsClipboard() override;
   void RestoreClipboard(const ClipboardCopy& copy) override;
-  std::uint32_t ProcessOf(WindowRef window) override;
   TargetWindow FindTargetWindow(const std::wstring& className,
                                 const std::wstring& windowName) override;
   std::vector<TargetWindow> WindowsOfClass(const std::wstring& className) override;
@@ -56,13 +57,14 @@ class Win32Platform final : public Platform {
   CommandOutcome SendCommandId(WindowRef target, std::int32_t id) override;
   CommandOutcome SendPasteMessage(WindowRef target) override;
   KeyPress PressPasteKeys(WindowRef target, PasteRoute keys) override;
-  bool AcquireDeliveryLock() override;
+  bool AcquireDeliveryLock(std::uint32_t patienceMs) override;
   void ReleaseDeliveryLock() override;
 
  private:
   HWND window_;
   std::wstring title_;
   ClipboardOwner clipboard_;
+  UniqueWindow restoredOwner_;        // of the user's content put back, created on first use
   UniqueKernelHandle instanceClaim_;  // held until the process ends
   UniqueKernelHandle deliveryLock_;
   bool lockHeld_ = false;

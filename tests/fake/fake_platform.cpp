@@ -265,42 +265,87 @@ int FakePlatform::PopupMenu(const std::vector<MenuEntry>& entries) {
 void FakePlatform::ShowMessage(const std::wstring& text) {
   trace.push_back("message:" + Utf8(text));
   messages.push_back(text);
+  Play(now + boxMs);  // the others go on while the user reads it
 }
 
-ErrorText FakePlatform::PutClipboardText(const std::wstring& text) {
+// The programs that share the clipboard act at their moments, and only our waits let time pass.
+void FakePlatform::At(std::uint64_t when, std::function<void()> act) {
+  const auto later = std::upper_bound(events_.begin(), events_.end(), when,
+                                      [](std::uint64_t at, const Event& e) { return at < e.at; });
+  events_.insert(later, {when, std::move(act)});
+}
+
+void FakePlatform::Play(std::uint64_t until, bool untilRequest) {
+  if (secondCopyMs) At(*std::exchange(secondCopyMs, std::nullopt), [this] { SecondCopyArrives(); });
+  const auto done = [&] { return untilRequest && !requests_.empty(); };
+  while (!done() && !events_.empty() && events_.front().at <= until) {
+    const Event event = events_.front();
+    events_.erase(events_.begin());
+    now = std::max(now, event.at);
+    event.act();
+  }
+  if (!done()) now = std::max(now, until);
+}
+
+std::wstring FakePlatform::ClipboardText() const {
+  if (holder_ != Holder::User) return text_;
+  const auto& formats = usersClipboard.formats;
+  return formats.empty() ? L"" : std::wstring(formats[0].bytes.begin(), formats[0].bytes.end());
+}
+
+// A text of ours announced and not yet handed over is asked for, once: the request names the
+// reader's window.
+void FakePlatform::Read(const std::string& who, WindowRef window, std::uint32_t process) {
+  if (holder_ == Holder::Us && pending_) {
+    requests_.push_back({window, process});
+    pending_ = false;
+  }
+  reads.push_back(who + ":" + Utf8(ClipboardText()));
+}
+
+ErrorText FakePlatform::OfferClipboardText(const std::wstring& text) {
   trace.push_back("clipboard:" + Utf8(text));
   if (clipboardError) return clipboardError;
   clipboardWrites.push_back(text);
-  clipboard_ = text;
-  ours_ = true;
-  request_.reset();
-  lateReader_ = 0;
-  if (reading == Reading::AnotherFirst) request_ = TextRequest{kOtherReader};
+  offered_ = text;
+  requests_.clear();
+  holder_ = Holder::Us;
+  text_ = offered_;
+  pending_ = marked_ = true;
+  if (monitor) At(now, [this] { Read("monitor", kMonitorWindow, kTargetProcess + 1); });
   return std::nullopt;
+}
+
+void FakePlatform::ReofferClipboardText() {
+  trace.push_back("offer again");
+  if (holder_ != Holder::Us) return;
+  text_ = offered_;
+  pending_ = true;
+  if (monitor) At(now, [this] { Read("monitor", kMonitorWindow, kTargetProcess + 1); });
 }
 
 void FakePlatform::WithdrawClipboardText() {
   trace.push_back("withdraw");
-  clipboard_.clear();
-  lateReader_ = 0;
+  if (holder_ != Holder::Us || !pending_) return;
+  pending_ = false;
+  text_.clear();
 }
 
 std::optional<TextRequest> FakePlatform::AwaitTextRequest(std::uint32_t patienceMs) {
-  if (request_) return request_;
-  trace.push_back("wait");
-  if (whileWaiting) std::exchange(whileWaiting, nullptr)();
-  if (lateReader_ != 0 && lateMs <= patienceMs) {
-    waitedMs += lateMs;
-    request_ = TextRequest{lateReader_};
-  } else {
-    waitedMs += patienceMs;
+  if (requests_.empty() && patienceMs > 0) {
+    trace.push_back("wait");
+    if (whileWaiting) std::exchange(whileWaiting, nullptr)();
   }
-  return request_;
+  Play(now + patienceMs, true);
+  if (requests_.empty()) return std::nullopt;
+  const TextRequest request = requests_.front();
+  requests_.erase(requests_.begin());
+  return request;
 }
 
 ClipboardCopy FakePlatform::CopyClipboard() {
   trace.push_back("copy");
-  return ours_ ? ClipboardCopy{.kind = ClipboardCopy::Kind::CommandText} : usersClipboard;
+  return marked_ ? ClipboardCopy{.kind = ClipboardCopy::Kind::CommandText} : usersClipboard;
 }
 
 void FakePlatform::RestoreClipboard(const ClipboardCopy& copy) {
@@ -308,13 +353,10 @@ void FakePlatform::RestoreClipboard(const ClipboardCopy& copy) {
   for (const ClipboardCopy::Format& format : copy.formats)
     bytes += format.bytes;
   trace.push_back("restore:" + bytes);
-}
-
-std::uint32_t FakePlatform::ProcessOf(WindowRef window) {
-  for (const FakeWindow& candidate : windows) {
-    if (candidate.ref == window) return candidate.process;
-  }
-  return window == kOtherReader ? kTargetProcess + 1 : 0;
+  if (!marked_) return;  // something newer than a command text stays
+  usersClipboard = copy;
+  holder_ = Holder::User;
+  pending_ = marked_ = false;
 }
 
 TargetWindow FakePlatform::FindTargetWindow(const std::wstring& className,
@@ -366,33 +408,68 @@ void FakePlatform::ActivateWindow(WindowRef window) {
   trace.push_back("activate window:" + std::to_string(window));
 }
 
-// The target has its paste request, and reads the text as `reading` says.
+// The target has its paste request: it handles it for answerMs, longer than the request's
+// bound when it is slow to answer, and reads the text as `reading` says.
 CommandOutcome FakePlatform::Paste(WindowRef target, std::int32_t id, CommandOutcome outcome) {
-  if (++commands_ == copiedAtCommand) {
-    trace.push_back("another program copies");
-    usersClipboard = {ClipboardCopy::Kind::Whole, {{13, "newer"}}};
-    ours_ = false;
+  if (outcome.error != 0) return outcome;  // refused: it never gets to it
+  sent.push_back({target, id, ClipboardText()});
+  const std::uint64_t start = now;
+  Play(start);  // what was due first: a monitor's read of a text just offered
+  if (reading != Reading::Never) {
+    const std::uint64_t first = start + answerMs + (reading == Reading::Late ? lateMs : 0);
+    const WindowRef reader = reading == Reading::Unnamed ? 0 : target;
+    const int command = ++commands_;
+    const auto read = [this, reader, command] {
+      Read("target", reader, reader == 0 ? 0 : kTargetProcess);
+      if (command != copiedAtCommand || std::exchange(copiedAtCommand, 0) == 0) return;
+      trace.push_back("another program copies");
+      usersClipboard = {ClipboardCopy::Kind::Whole, {{13, "newer"}}};
+      holder_ = Holder::User;
+      pending_ = marked_ = false;
+    };
+    At(first, read);
+    if (readsAgainMs) At(first + *readsAgainMs, read);
   }
-  if (outcome.error == 0 || outcome.error == kErrorTimeout) {
-    sent.push_back({target, id, clipboard_});
+  if (answerMs > kCommandPatienceMs) {
+    Play(start + kCommandPatienceMs);
+    return {kErrorTimeout, L"timeout"};
   }
-  if (request_) return outcome;
-  // A target slow to answer reads once it gets to its request.
-  if (outcome.error == kErrorTimeout && reading != Reading::Never) lateReader_ = target;
-  if (outcome.error != 0) return outcome;
-  if (reading == Reading::DuringCommand) request_ = TextRequest{target};
-  if (reading == Reading::Unnamed) request_ = TextRequest{0};
-  if (reading == Reading::Late) lateReader_ = target;
+  Play(start + answerMs);
   return outcome;
 }
 
-bool FakePlatform::AcquireDeliveryLock() {
+// It waits for the turn as long as this copy would, then goes ahead.
+void FakePlatform::SecondCopyArrives() {
+  if (!lockHeld_) return SecondCopyDelivers();
+  secondCopyWaits_ = true;
+  At(now + turnPatienceMs_, [this] {
+    if (secondCopyWaits_) SecondCopyDelivers();
+  });
+}
+
+// It has the turn, or gave up waiting for it, and puts its own item on the clipboard; its target
+// takes it at once.
+void FakePlatform::SecondCopyDelivers() {
+  trace.push_back("another copy delivers");
+  secondCopyWaits_ = false;
+  holder_ = Holder::AnotherCopy;
+  text_ = L"B";
+  pending_ = false;
+  marked_ = true;
+}
+
+bool FakePlatform::AcquireDeliveryLock(std::uint32_t patienceMs) {
   trace.push_back("turn");
+  turnPatienceMs_ = patienceMs;
+  if (secondCopyWaits_) SecondCopyDelivers();  // it was waiting first
+  lockHeld_ = true;
   return true;
 }
 
 void FakePlatform::ReleaseDeliveryLock() {
   trace.push_back("end turn");
+  lockHeld_ = false;
+  if (secondCopyWaits_) SecondCopyDelivers();
 }
 
 void FakePlatformTest::SetUp() {

@@ -31,15 +31,14 @@ struct FakeWindow {
 enum class Reading {
   DuringCommand,  // while it handles the command, naming its window
   Unnamed,        // while it handles the command, through no window
-  Late,           // lateMs after it has handled the command, or after the command's timeout
+  Late,           // lateMs after it has handled the command
   Never,          // it handles the command and never reads
-  AnotherFirst,   // another program reads the text as soon as it is on the clipboard
 };
 
 struct SentCommand {
   WindowRef target;
   std::int32_t id;         // 0 for WM_PASTE and the keys
-  std::wstring clipboard;  // the clipboard's text at that moment: what the target would paste
+  std::wstring clipboard;  // the clipboard's text at that moment
 };
 
 class FakePlatform : public Platform {
@@ -60,11 +59,20 @@ class FakePlatform : public Platform {
   KeyPress keyPress = KeyPress::Pressed;  // what pressing the paste keys comes to
   bool pasteMessageIgnored = false;       // the target handles WM_PASTE without reading
   std::vector<int> popupChoices;          // what the user picks, one per popup; 0 dismisses it
+  // The clipboard and the programs that share it, on a clock of the fake's own that only the
+  // waits move on: each wait plays what happens meanwhile, in order of time.
   Reading reading = Reading::DuringCommand;
   std::uint32_t lateMs = 300;
+  std::optional<std::uint32_t> readsAgainMs;  // after its first read, the target reads once more
+  std::uint32_t answerMs = 0;  // the target takes this long to handle a paste request
+  bool monitor = false;        // another program reads every text put on the clipboard at once
+  // Another copy of the program wants the turn at this moment, to put its item "B" on the
+  // clipboard; it waits for it as long as this copy would, and then goes ahead regardless.
+  std::optional<std::uint32_t> secondCopyMs;
+  std::uint32_t boxMs = 0;             // how long the user takes to close a message box
   std::function<void()> whileWaiting;  // arrives once while a delivery waits for the read
   ClipboardCopy usersClipboard;        // what the clipboard holds at first
-  int copiedAtCommand = 0;  // another program copies "newer" once the target had that many
+  int copiedAtCommand = 0;  // another program copies "newer" once the target read that paste
 
   WindowRef AddWindow(const std::wstring& className, const std::wstring& title);
   void WriteFile(const std::wstring& name, const std::string& bytes);
@@ -78,7 +86,8 @@ class FakePlatform : public Platform {
   std::vector<ProgramStart> started;
   std::vector<std::vector<MenuEntry>> popups;
   std::vector<std::string> trace;  // every call that changes something, in order
-  std::uint32_t waitedMs = 0;      // for the target to read the text, all deliveries together
+  std::vector<std::string> reads;  // every read of the clipboard: "target:text", "monitor:text"
+  std::uint64_t now = 0;           // the fake's clock, in milliseconds
   bool visible = false;
   std::optional<bool> topMost;
   int drags = 0;
@@ -113,13 +122,18 @@ class FakePlatform : public Platform {
     return std::nullopt;
   }
   void UnregisterHotKey() override {}
-  ErrorText PutClipboardText(const std::wstring& text) override;
+  std::uint64_t NowMs() override { return now; }
+  ErrorText OfferClipboardText(const std::wstring& text) override;
+  void ReofferClipboardText() override;
   void WithdrawClipboardText() override;
   std::optional<TextRequest> AwaitTextRequest(std::uint32_t patienceMs) override;
   ClipboardCopy CopyClipboard() override;
-  bool OwnsClipboard() override { return ours_; }
+  bool OwnsClipboard() override { return holder_ == Holder::Us; }
   void RestoreClipboard(const ClipboardCopy& copy) override;
-  std::uint32_t ProcessOf(WindowRef window) override;
+  // What a program that reads the clipboard now gets.
+  std::wstring ClipboardText() const;
+  // The others carry on after this program has stopped waiting: whatever is still to come.
+  void PlayTheRest() { Play(events_.empty() ? now : events_.back().at); }
   TargetWindow FindTargetWindow(const std::wstring& className,
                                 const std::wstring& windowName) override;
   std::vector<TargetWindow> WindowsOfClass(const std::wstring& className) override;
@@ -128,21 +142,39 @@ class FakePlatform : public Platform {
   CommandOutcome SendCommandId(WindowRef target, std::int32_t id) override;
   CommandOutcome SendPasteMessage(WindowRef target) override;
   KeyPress PressPasteKeys(WindowRef target, PasteRoute keys) override;
-  bool AcquireDeliveryLock() override;
+  bool AcquireDeliveryLock(std::uint32_t patienceMs) override;
   void ReleaseDeliveryLock() override;
 
   static constexpr WindowRef kMainWindow = 1;
   static constexpr std::uint32_t kTargetProcess = 40;  // of every window added
-  static constexpr WindowRef kOtherReader = 2;         // a clipboard manager's, say
+  static constexpr WindowRef kMonitorWindow = 2;       // a clipboard manager's, say
 
  private:
+  enum class Holder { User, Us, AnotherCopy };
   std::filesystem::path HostPath(const std::wstring& path) const;
   CommandOutcome Paste(WindowRef target, std::int32_t id, CommandOutcome outcome);
-  std::wstring clipboard_;
-  bool ours_ = false;  // the clipboard holds what the program put there last
+  // Plays what is due until `until`, or until a request for our text comes if `untilRequest`.
+  void Play(std::uint64_t until, bool untilRequest = false);
+  void At(std::uint64_t when, std::function<void()> act);
+  void Read(const std::string& who, WindowRef window, std::uint32_t process);
+  void SecondCopyArrives();
+  void SecondCopyDelivers();
+
+  struct Event {
+    std::uint64_t at;
+    std::function<void()> act;
+  };
+  std::vector<Event> events_;  // in order of time, and of scheduling at the same time
+  Holder holder_ = Holder::User;
+  std::wstring text_;                  // what a reader gets, but for the user's own content
+  std::wstring offered_;               // our text offered last
+  bool pending_ = false;               // ours, announced, and not yet handed over
+  bool marked_ = false;                // a command text, or what is left of one taken back
+  std::vector<TextRequest> requests_;  // for our text, not yet reported
+  bool lockHeld_ = false;
+  std::uint32_t turnPatienceMs_ = 0;
+  bool secondCopyWaits_ = false;
   int commands_ = 0;
-  std::optional<TextRequest> request_;  // the first for the text on the clipboard
-  WindowRef lateReader_ = 0;            // the window that will read after its command
   WindowRef nextWindow_ = 100;
 };
 

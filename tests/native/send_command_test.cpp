@@ -87,65 +87,6 @@ TEST_F(SendCommandTest, UnusablePasteIdBringsTheTargetForwardButSendsNothing) {
   EXPECT_EQ(mnu_sub_sub_log[3].caption, L"<item>");
 }
 
-struct DecisionCase {
-  const char* name;
-  std::uint32_t error;  // of the paste command
-  Reading reading;
-  std::uint32_t lateMs;
-  std::uint32_t waitedMs;  // for the read, after the command
-  std::wstring reason;     // of the failure boxes; empty when the paste counts
-};
-
-class PasteDecisionTest : public SendCommandTest,
-                          public ::testing::WithParamInterface<DecisionCase> {};
-
-// The target's request for the text is the proof that it pasted; where the request cannot be
-// traced to the target, no alarm is raised. A target slow to answer its command gets longer to
-// read. A text not read in time is taken back before the boxes, whose message loops would hand
-// it over; any other refusal loses the paste with the system's reason. Either way the item is
-// recorded.
-TEST_P(PasteDecisionTest, OnlyATextTheTargetReadCountsAndAnUnreadOneIsWithdrawn) {
-  const DecisionCase& decision = GetParam();
-  sys.AddWindow(L"TargetClass", L"Target Window");
-  sys.sendOutcome = {decision.error, L"reason"};
-  sys.reading = decision.reading;
-  sys.lateMs = decision.lateMs;
-  Send(L"item");
-  std::vector<std::string> expected = {"turn", "clipboard:<item>", "find", "activate:Target Window",
-                                       "send:770"};
-  if (decision.waitedMs > 0) expected.push_back("wait");
-  if (decision.reading == Reading::Never || decision.lateMs > decision.waitedMs) {
-    expected.push_back("withdraw");
-  }
-  if (!decision.reason.empty()) {
-    expected.insert(expected.end(), {"show", "end turn", Failure(decision.reason), "turn", "show",
-                                     "end turn", Failure(), "turn"});
-  }
-  expected.insert(expected.end(),
-                  {"read:log.txt", "clean up:log.txt", "replace:log.txt", "end turn"});
-  EXPECT_EQ(sys.trace, expected);
-  EXPECT_EQ(sys.waitedMs, decision.waitedMs);
-  EXPECT_EQ(sys.ReadFile(L"log.txt"), "<item>\r\nolder\r\n") << "recorded either way";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Readers, PasteDecisionTest,
-    ::testing::Values(
-        DecisionCase{"DuringTheCommandCostsNoWait", 0, Reading::DuringCommand, 0, 0, L""},
-        DecisionCase{"ThroughNoWindow", 0, Reading::Unnamed, 0, 0, L""},
-        DecisionCase{"AMomentLater", 0, Reading::Late, 300, 300, L""},
-        DecisionCase{"AnotherProgramFirst", 0, Reading::AnotherFirst, 0, 0, L""},
-        DecisionCase{"Never", 0, Reading::Never, 0, kTextRequestPatienceMs,
-                     NotTakenText({770, {}})},
-        DecisionCase{"TooLate", 0, Reading::Late, 2600, kTextRequestPatienceMs,
-                     NotTakenText({770, {}})},
-        DecisionCase{"SlowToAnswer", kErrorTimeout, Reading::DuringCommand, 2000, 2000, L""},
-        DecisionCase{"NotAnswering", kErrorTimeout, Reading::Never, 0, kAnswerPatienceMs,
-                     NotAnsweringText({770, {}})},
-        DecisionCase{"WindowClosedInBetween", 1400, Reading::DuringCommand, 0, 0, L"reason"},
-        DecisionCase{"ElevatedTargetRefuses", 5, Reading::DuringCommand, 0, 0, L"reason"}),
-    [](const ::testing::TestParamInfo<DecisionCase>& info) { return info.param.name; });
-
 struct RouteCase {
   const char* name;
   std::wstring paste;
@@ -195,104 +136,255 @@ INSTANTIATE_TEST_SUITE_P(
                                 L""}),
     [](const ::testing::TestParamInfo<RouteCase>& info) { return info.param.name; });
 
-// Its waiting paste commands would read the next items, so they are recorded unsent instead.
-TEST_F(SendCommandTest, ARunStopsSendingToATargetThatStopsAnswering) {
-  sys.AddWindow(L"TargetClass", L"Target Window");
-  sys.sendOutcome = {kErrorTimeout, L""};
-  sys.reading = Reading::Never;
-  DeliverAsOneRun([&] {
-    for (const wchar_t* item : {L"one", L"two", L"three"})
-      Send(item);
-  });
-  EXPECT_THAT(sys.clipboardWrites, ElementsAre(L"<one>"));
-  EXPECT_THAT(sys.messages, ElementsAre(kDeliveryFailedMessage + NotAnsweringText({770, {}}),
-                                        kDeliveryFailedMessage, HeldBackText(2)));
-  EXPECT_EQ(sys.ReadFile(L"log.txt"), "<three>\r\n<two>\r\n<one>\r\nolder\r\n");
-  EXPECT_EQ(g_settings[LastText], L"three");
-  Send(L"four");  // the next run tries again
-  EXPECT_THAT(sys.clipboardWrites, ElementsAre(L"<one>", L"<four>"));
-}
-
-// What happens to the clipboard or to the run besides the three items.
-enum class Meanwhile { Nothing, CopiedAfterFirst, CopiedAfterLast, NotAnswering, LogGone };
-
-struct RestoreCase {
+// The clipboard is shared: by the target, by programs that read every change, by other copies of
+// Sendlark, and by the user's own content that may come back after the run.
+struct Scenario {
   const char* name;
-  ClipboardCopy users;
-  Meanwhile meanwhile;
-  std::string expected;  // the trace's clipboard steps, boxes and end
+  int items = 2;  // "one", "two", "three" from one run
+  Reading reading = Reading::DuringCommand;
+  std::uint32_t lateMs = 300;
+  std::optional<std::uint32_t> readsAgainMs{};
+  std::uint32_t answerMs = 0;
+  std::uint32_t refusal = 0;  // the system's error for the paste request
+  bool monitor = false;
+  std::optional<std::uint32_t> secondCopyMs{};
+  std::uint32_t boxMs = 0;
+  bool restore = false;
+  ClipboardCopy::Kind users = ClipboardCopy::Kind::Whole;
+  int copiedAtCommand = 0;
+  // Expected: every read of the clipboard, the boxes, the history and the clipboard at the end,
+  // and how long the run took.
+  std::string reads{};
+  std::string boxes{};
+  std::string log{};
+  std::string end{};
+  std::uint64_t ms = 0;
 };
 
-class RestoreTest : public SendCommandTest, public ::testing::WithParamInterface<RestoreCase> {};
-
-// The user's clipboard is copied before a run and put back once after it, its boxes first, or
-// before the program ends in it; only a whole copy of what the user had, and only onto our own
-// last item. What another program put there meanwhile is the user's newer clipboard.
-TEST_P(RestoreTest, TheUsersClipboardComesBackOnceAfterTheRunOrIsLeftAlone) {
-  const RestoreCase& c = GetParam();
-  sys.AddWindow(L"TargetClass", L"Target Window");
-  g_program.options.restoreClipboard = true;
-  sys.usersClipboard = c.users;
-  sys.copiedAtCommand = c.meanwhile == Meanwhile::CopiedAfterFirst  ? 1
-                        : c.meanwhile == Meanwhile::CopiedAfterLast ? 3
-                                                                    : 0;
-  if (c.meanwhile == Meanwhile::NotAnswering) {
-    sys.sendOutcome = {kErrorTimeout, L""};
-    sys.reading = Reading::Never;
-  }
-  try {
-    DeliverAsOneRun([&] {
-      Send(L"1");
-      Send(L"2");
-      if (c.meanwhile == Meanwhile::LogGone) g_settings[LogFileName] = L"gone.txt";
-      Send(L"3");
-    });
-  } catch (const ProgramEnded&) {
-  }
-  std::string steps;
-  for (const std::string& step : sys.trace) {
-    for (const char* kind : {"copy", "clipboard:", "another", "message:", "restore:", "end:"})
-      if (step.starts_with(kind))
-        steps += (steps.empty() ? "" : ", ") + step.substr(0, step.find('\r'));
-  }
-  EXPECT_EQ(steps, c.expected);
+void PrintTo(const Scenario& scenario, std::ostream* out) {
+  *out << scenario.name;
 }
 
-using Kind = ClipboardCopy::Kind;
-const ClipboardCopy kUsers = {Kind::Whole, {{13, "text"}, {49200, "+private"}}};
-const std::string kThree = "copy, clipboard:<1>, clipboard:<2>, clipboard:<3>";
-const std::string kFailed = "message:" + Utf8(kDeliveryFailedMessage);
+class ScenarioTest : public SendCommandTest, public ::testing::WithParamInterface<Scenario> {
+ protected:
+  // A box by what it says: the failure message with its reason, or a message of its own.
+  static std::string BoxName(const std::wstring& text) {
+    const std::pair<std::wstring, const char*> known[] = {
+        {kDeliveryFailedMessage + NotTakenText({770, {}}), "not taken"},
+        {kDeliveryFailedMessage + NotAnsweringText({770, {}}), "not answering"},
+        {kDeliveryFailedMessage + std::wstring(L"refused"), "refused"},
+        {kDeliveryFailedMessage, "failed"},
+        {HeldBackText(2), "held back 2"}};
+    for (const auto& [said, name] : known) {
+      if (text == said) return name;
+    }
+    return Utf8(text);
+  }
+  static std::string Joined(const std::vector<std::string>& parts) {
+    std::string joined;
+    for (const std::string& part : parts)
+      joined += (joined.empty() ? "" : ", ") + part;
+    return joined;
+  }
+};
+
+// Only the target's own read ends an item's wait: another program's read is served, and the
+// text is offered anew so that the target's read shows too. Nothing replaces an item before that
+// read or the wait's bound: not the next item, another copy's, nor the user's clipboard, which
+// comes back once the run's last read has settled.
+TEST_P(ScenarioTest, EachReaderGetsWhatItShouldAndTheUsersClipboardComesBackLastOfAll) {
+  const Scenario& c = GetParam();
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  sys.reading = c.reading;
+  sys.lateMs = c.lateMs;
+  sys.readsAgainMs = c.readsAgainMs;
+  sys.answerMs = c.answerMs;
+  sys.sendOutcome = {c.refusal, L"refused"};
+  sys.monitor = c.monitor;
+  sys.secondCopyMs = c.secondCopyMs;
+  sys.boxMs = c.boxMs;
+  sys.usersClipboard = {c.users, {{13, "user text"}}};
+  sys.copiedAtCommand = c.copiedAtCommand;
+  g_program.options.restoreClipboard = c.restore;
+  DeliverAsOneRun([&] {
+    for (const wchar_t* item : {L"one", L"two", L"three"}) {
+      if (item == std::wstring(L"three") && c.items < 3) break;
+      if (item == std::wstring(L"two") && c.items < 2) break;
+      Send(item);
+    }
+  });
+  const std::uint64_t ms = sys.now;
+  sys.PlayTheRest();
+  std::vector<std::string> boxes;
+  for (const std::wstring& message : sys.messages)
+    boxes.push_back(BoxName(message));
+  EXPECT_EQ(Joined(sys.reads), c.reads);
+  EXPECT_EQ(Joined(boxes), c.boxes);
+  std::string log = sys.ReadFile(L"log.txt");
+  log.erase(log.size() - std::string("older\r\n").size());
+  EXPECT_EQ(log, c.log);
+  EXPECT_EQ(Utf8(sys.ClipboardText()), c.end);
+  EXPECT_EQ(ms, c.ms);
+}
+
+const std::string kMonitorOne =
+    "monitor:<one>, monitor:<one>, monitor:<one>, monitor:<one>, "
+    "monitor:<one>";
+const std::string kMonitorTwo =
+    "monitor:<two>, monitor:<two>, monitor:<two>, monitor:<two>, "
+    "monitor:<two>";
+const std::string kBoth = "<two>\r\n<one>\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
-    Decisions, RestoreTest,
+    Clipboard, ScenarioTest,
     ::testing::Values(
-        RestoreCase{"RestoredAfterTheLastItem", kUsers, Meanwhile::Nothing,
-                    kThree + ", restore:text+private"},
-        RestoreCase{"IncompleteCopyLeavesTheLastCommand", ClipboardCopy{Kind::Incomplete},
-                    Meanwhile::Nothing, kThree},
-        RestoreCase{"ACommandTextIsNotTheUsers", ClipboardCopy{Kind::CommandText},
-                    Meanwhile::Nothing, kThree},
-        RestoreCase{"ChangedAfterTheLastItemIsLeftAlone", kUsers, Meanwhile::CopiedAfterLast,
-                    kThree + ", another program copies"},
-        RestoreCase{"ChangedBetweenItemsIsCopiedAgain", kUsers, Meanwhile::CopiedAfterFirst,
-                    "copy, clipboard:<1>, another program copies, copy, clipboard:<2>, "
-                    "clipboard:<3>, restore:newer"},
-        RestoreCase{"BoxesOfAFailedRunComeFirst", kUsers, Meanwhile::NotAnswering,
-                    "copy, clipboard:<1>, " + kFailed + Utf8(NotAnsweringText({770, {}})) + ", " +
-                        kFailed + ", message:" + Utf8(HeldBackText(2)) + ", restore:text+private"},
-        RestoreCase{
-            "AnEndDuringTheRunRestoresFirst", kUsers, Meanwhile::LogGone,
-            kThree + ", message:" + Utf8(kFileErrorMessage) + ", restore:text+private, end:1"}),
-    [](const ::testing::TestParamInfo<RestoreCase>& info) { return info.param.name; });
+        Scenario{.name = "ReadDuringItsCommandCostsNoWait",
+                 .reads = "target:<one>, target:<two>",
+                 .log = kBoth,
+                 .end = "<two>"},
+        Scenario{.name = "ReadThroughNoWindow",
+                 .reading = Reading::Unnamed,
+                 .reads = "target:<one>, target:<two>",
+                 .log = kBoth,
+                 .end = "<two>"},
+        Scenario{.name = "ReadAMomentLater",
+                 .reading = Reading::Late,
+                 .reads = "target:<one>, target:<two>",
+                 .log = kBoth,
+                 .end = "<two>",
+                 .ms = 600},
+        // Taken back before the boxes, whose message loops would hand it over.
+        Scenario{.name = "ReadTooLateGetsNothing",
+                 .items = 1,
+                 .reading = Reading::Late,
+                 .lateMs = 2600,
+                 .boxMs = 1000,
+                 .reads = "target:",
+                 .boxes = "not taken, failed",
+                 .log = "<one>\r\n",
+                 .ms = 4000},
+        Scenario{.name = "NeverRead",
+                 .items = 1,
+                 .reading = Reading::Never,
+                 .boxes = "not taken, failed",
+                 .log = "<one>\r\n",
+                 .ms = 2000},
+        Scenario{.name = "RefusedWithTheSystemsReason",
+                 .items = 1,
+                 .refusal = 5,
+                 .boxes = "refused, failed",
+                 .log = "<one>\r\n",
+                 .end = "<one>"},
+        // A monitor that honours no mark reads every offer at once, the target 300 ms after its
+        // command: each item waits out its bound, and the target pastes each its own.
+        Scenario{.name = "AMonitorReadsFirst",
+                 .reading = Reading::Late,
+                 .monitor = true,
+                 .reads = kMonitorOne + ", target:<one>, " + kMonitorTwo + ", target:<two>",
+                 .log = kBoth,
+                 .end = "<two>",
+                 .ms = 4000},
+        Scenario{.name = "AMonitorReadsFirstAndTheUsersClipboardComesBackAfter",
+                 .items = 1,
+                 .reading = Reading::Late,
+                 .monitor = true,
+                 .restore = true,
+                 .reads = kMonitorOne + ", target:<one>",
+                 .log = "<one>\r\n",
+                 .end = "user text",
+                 .ms = 2000},
+        Scenario{.name = "ATargetThatReadsTwiceGetsTheItemTwice",
+                 .items = 1,
+                 .readsAgainMs = 150,
+                 .restore = true,
+                 .reads = "target:<one>, target:<one>",
+                 .log = "<one>\r\n",
+                 .end = "user text",
+                 .ms = 500},
+        // It handles its paste command for 15 s; the second copy waits for the turn meanwhile.
+        Scenario{.name = "ASecondCopyWaitsForASlowTarget",
+                 .items = 1,
+                 .answerMs = 15000,
+                 .secondCopyMs = 2000,
+                 .reads = "target:<one>",
+                 .log = "<one>\r\n",
+                 .end = "B",
+                 .ms = 15000},
+        // Its waiting paste commands would read the next items, so they are recorded unsent.
+        Scenario{.name = "ATargetThatStopsAnsweringHoldsTheRestBack",
+                 .items = 3,
+                 .answerMs = 40000,
+                 .reads = "target:",
+                 .boxes = "not answering, failed, held back 2",
+                 .log = "<three>\r\n<two>\r\n<one>\r\n",
+                 .ms = 30000},
+        // What is left of an item taken back is no user's clipboard: the second copy's item goes
+        // there while the boxes are open, and the user's comes back in its place.
+        Scenario{.name = "TakenBackWhileASecondCopyDelivers",
+                 .items = 1,
+                 .reading = Reading::Never,
+                 .secondCopyMs = 2500,
+                 .boxMs = 1000,
+                 .restore = true,
+                 .boxes = "not taken, failed",
+                 .log = "<one>\r\n",
+                 .end = "user text",
+                 .ms = 4000},
+        Scenario{.name = "AnIncompleteCopyLeavesTheLastItem",
+                 .restore = true,
+                 .users = ClipboardCopy::Kind::Incomplete,
+                 .reads = "target:<one>, target:<two>",
+                 .log = kBoth,
+                 .end = "<two>"},
+        // What another program copies after a read is the user's newer clipboard: copied again
+        // before the next item, or left alone after the last.
+        Scenario{.name = "CopiedBetweenItemsComesBack",
+                 .restore = true,
+                 .copiedAtCommand = 1,
+                 .reads = "target:<one>, target:<two>",
+                 .log = kBoth,
+                 .end = "newer",
+                 .ms = 500},
+        Scenario{.name = "CopiedAfterTheLastItemStays",
+                 .restore = true,
+                 .copiedAtCommand = 2,
+                 .reads = "target:<one>, target:<two>",
+                 .log = kBoth,
+                 .end = "newer",
+                 .ms = 500}),
+    [](const ::testing::TestParamInfo<Scenario>& info) { return info.param.name; });
 
-TEST_F(SendCommandTest, AnUnusableOptionFailsTheDeliveryBeforeTheTargetIsSought) {
+// Before the program ends in the middle of a run, its boxes shown, the user's clipboard is back.
+TEST_F(SendCommandTest, AnEndDuringTheRunGivesTheClipboardBackFirst) {
+  sys.AddWindow(L"TargetClass", L"Target Window");
+  g_program.options.restoreClipboard = true;
+  sys.usersClipboard = {ClipboardCopy::Kind::Whole, {{13, "user text"}}};
+  EXPECT_EQ(ExpectEnd([&] {
+              DeliverAsOneRun([&] {
+                Send(L"1");
+                g_settings[LogFileName] = L"gone.txt";
+                Send(L"2");
+              });
+            }),
+            kFileErrorExitCode);
+  EXPECT_EQ(Utf8(sys.ClipboardText()), "user text");
+  const auto restored = std::find(sys.trace.begin(), sys.trace.end(), "restore:user text");
+  const auto box = std::find_if(sys.trace.begin(), sys.trace.end(), [](const std::string& step) {
+    return step.starts_with("message:" + Utf8(kFileErrorMessage));
+  });
+  EXPECT_LT(box, restored);
+  EXPECT_EQ(restored + 1, std::find(sys.trace.begin(), sys.trace.end(), "end:1"));
+}
+
+// A setting the user did not mean leaves the user's clipboard as it was.
+TEST_F(SendCommandTest, AnUnusableOptionFailsTheDeliveryBeforeTheClipboardIsTouched) {
   sys.AddWindow(L"TargetClass", L"Target Window");
   g_program.options.unusable = L"why";
+  g_program.options.restoreClipboard = true;
   Send(L"item");
-  EXPECT_THAT(sys.trace,
-              ElementsAre("turn", "clipboard:<item>", "show", "end turn", Failure(L"why"), "turn",
-                          "show", "end turn", Failure(), "turn", "read:log.txt", "clean up:log.txt",
-                          "replace:log.txt", "end turn"));
+  EXPECT_THAT(sys.trace, ElementsAre("turn", "show", "end turn", Failure(L"why"), "turn", "show",
+                                     "end turn", Failure(), "turn", "read:log.txt",
+                                     "clean up:log.txt", "replace:log.txt", "end turn"));
 }
 
 // Looking for them costs as much as a third of the rewrite, and they are rare.

@@ -56,23 +56,23 @@ class ClipboardHolder {
 };
 
 TEST(Clipboard, PutsUnicodeTextThatOldProgramsReadAsAnsi) {
-  ASSERT_FALSE(Platform().PutClipboardText(L"line 1\r\nline 2"));
+  ASSERT_FALSE(Platform().OfferClipboardText(L"line 1\r\nline 2"));
   EXPECT_EQ(harness::ClipboardText(), L"line 1\r\nline 2");
   EXPECT_EQ(ReadAnsi(), "line 1\r\nline 2");
-  ASSERT_FALSE(Platform().PutClipboardText(L""));
+  ASSERT_FALSE(Platform().OfferClipboardText(L""));
   EXPECT_EQ(harness::ClipboardText(), L"");
 }
 
 TEST(Clipboard, AnsiFormIsShiftJisUnderCodePage932) {
   if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page";
-  ASSERT_FALSE(Platform().PutClipboardText(L"表示"));
+  ASSERT_FALSE(Platform().OfferClipboardText(L"表示"));
   EXPECT_EQ(ReadAnsi(), "\x95\x5c\x8e\xa6");
 }
 
 TEST(Clipboard, WaitsForAProgramThatHoldsItForASecondAndMore) {
   ClipboardHolder holder(std::chrono::milliseconds(1500));
   ASSERT_TRUE(holder.Opened());
-  EXPECT_FALSE(Platform().PutClipboardText(L"after the wait"));
+  EXPECT_FALSE(Platform().OfferClipboardText(L"after the wait"));
   EXPECT_EQ(harness::ClipboardText(), L"after the wait");
 }
 
@@ -80,7 +80,7 @@ TEST(Clipboard, GivesUpAfterAboutFiveSeconds) {
   ClipboardHolder holder(std::chrono::milliseconds(7000));
   ASSERT_TRUE(holder.Opened());
   const auto start = std::chrono::steady_clock::now();
-  const ErrorText error = Platform().PutClipboardText(L"never");
+  const ErrorText error = Platform().OfferClipboardText(L"never");
   const auto waited = std::chrono::steady_clock::now() - start;
   ASSERT_TRUE(error);
   EXPECT_FALSE(error->empty());
@@ -91,7 +91,7 @@ TEST(Clipboard, GivesUpAfterAboutFiveSeconds) {
 // The request for the text tells who reads it: the window that opened the clipboard, or none.
 TEST(Clipboard, TheRequestForTheTextTellsWhoReadsIt) {
   for (const bool named : {true, false}) {
-    ASSERT_FALSE(Platform().PutClipboardText(L"asked for"));
+    ASSERT_FALSE(Platform().OfferClipboardText(L"asked for"));
     std::wstring read;
     HWND window = nullptr;
     std::thread reader([&] {
@@ -110,8 +110,26 @@ TEST(Clipboard, TheRequestForTheTextTellsWhoReadsIt) {
   }
 }
 
+// Offered anew after a read, the text is asked for again; taken back, it leaves the marks of a
+// command text alone, which no copy takes for the user's clipboard.
+TEST(Clipboard, ATextOfferedAnewIsAskedForAgainAndOneTakenBackIsNoUsersClipboard) {
+  ASSERT_FALSE(Platform().OfferClipboardText(L"asked for twice"));
+  for (int read = 0; read < 2; ++read) {
+    std::wstring text;
+    std::thread reader([&] { text = harness::ClipboardText(); });
+    EXPECT_TRUE(Platform().AwaitTextRequest(5000)) << "read " << read;
+    reader.join();
+    EXPECT_EQ(text, L"asked for twice");
+    Platform().ReofferClipboardText();
+  }
+  Platform().WithdrawClipboardText();
+  EXPECT_EQ(harness::ClipboardText(), L"");
+  EXPECT_FALSE(Platform().AwaitTextRequest(0));
+  EXPECT_EQ(Platform().CopyClipboard().kind, ClipboardCopy::Kind::CommandText);
+}
+
 TEST(Clipboard, NoRequestIsWaitedForOnlyAsLongAsAsked) {
-  ASSERT_FALSE(Platform().PutClipboardText(L"never asked for"));
+  ASSERT_FALSE(Platform().OfferClipboardText(L"never asked for"));
   const auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(Platform().AwaitTextRequest(300));
   const auto waited = std::chrono::steady_clock::now() - start;
@@ -124,12 +142,13 @@ TEST(Clipboard, NoRequestIsWaitedForOnlyAsLongAsAsked) {
 TEST(Clipboard, TheTextOutlivesItsOwnerAndStaysOutOfHistories) {
   {
     Win32Platform owner;
-    ASSERT_FALSE(owner.PutClipboardText(L"left behind"));
+    ASSERT_FALSE(owner.OfferClipboardText(L"left behind"));
   }
   EXPECT_EQ(harness::ClipboardText(), L"left behind");
   ASSERT_TRUE(OpenClipboard(nullptr));
-  for (const wchar_t* mark : {L"ExcludeClipboardContentFromMonitorProcessing",
-                              L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
+  for (const wchar_t* mark :
+       {L"ExcludeClipboardContentFromMonitorProcessing", L"Clipboard Viewer Ignore",
+        L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
     EXPECT_TRUE(IsClipboardFormatAvailable(RegisterClipboardFormatW(mark))) << harness::Utf8(mark);
   }
   HANDLE history = GetClipboardData(RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"));
