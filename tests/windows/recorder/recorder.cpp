@@ -13,7 +13,9 @@
 // Ctrl+V and Shift+Insert read and record the clipboard too. Mode "edit" gives the window an
 // edit control with the focus and nothing else, like a dialog with one field: only the control
 // pastes, and what it holds is its text. "copy" copies "copied by the target" once it has pasted
-// the first time.
+// the first time. "twice" reads during the command and once more the delay after it, as programs
+// that look at the clipboard before they read it for real. "slow-once" waits the delay only
+// before its first read.
 // Started without arguments it only leaves a file "launched.txt" beside itself, so a test can
 // tell which program a command line really started.
 #include <windows.h>
@@ -39,6 +41,8 @@ struct Options {
   bool never = false;
   bool edit = false;
   bool copy = false;
+  bool twice = false;
+  bool slowOnce = false;
 };
 
 constexpr UINT_PTR kLaterTimer = 1;
@@ -96,11 +100,13 @@ void Record(const std::wstring& text) {
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND && wParam == g_options.pasteId && !g_options.edit) {
     if (g_options.never) return 0;
-    if (g_options.later) {
+    if (g_options.later || g_options.twice) {
+      if (g_options.twice) Record(ClipboardText(window));
       if (g_laterReads++ == 0) SetTimer(window, kLaterTimer, g_options.delayMs, nullptr);
       return 0;
     }
-    if (g_options.delayMs > 0) Sleep(g_options.delayMs);
+    if (g_options.delayMs > 0)
+      Sleep(std::exchange(g_options.delayMs, g_options.slowOnce ? 0 : g_options.delayMs));
     Record(ClipboardText(window));
     if (std::exchange(g_options.copy, false)) Copy(window, L"copied by the target");
     return 0;
@@ -159,6 +165,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   g_options.never = mode(L"never");
   g_options.edit = mode(L"edit");
   g_options.copy = mode(L"copy");
+  g_options.twice = mode(L"twice");
+  g_options.slowOnce = mode(L"slow-once");
   g_options.minimised = g_options.closeOnActivate || mode(L"minimised");
   LocalFree(arguments);
 

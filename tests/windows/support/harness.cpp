@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <cstdint>
+#include <cstring>
 #include <thread>
 
 namespace sendlark::harness {
@@ -243,6 +244,26 @@ std::wstring ClipboardText(HWND window) {
   }
   CloseClipboard();
   return text;
+}
+
+void PutClipboard(const std::vector<std::pair<UINT, std::string>>& formats) {
+  const HWND owner =
+      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  WaitUntil([&] { return OpenClipboard(owner) != FALSE; });
+  EmptyClipboard();
+  for (const auto& [format, bytes] : formats) {
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+    GlobalUnlock(memory);
+    SetClipboardData(format, memory);
+  }
+  CloseClipboard();
+  DestroyWindow(owner);
+}
+
+void PutClipboardText(const std::wstring& text) {
+  PutClipboard({{CF_UNICODETEXT, std::string(reinterpret_cast<const char*>(text.c_str()),
+                                             (text.size() + 1) * sizeof(wchar_t))}});
 }
 
 std::vector<std::wstring> ReadRecords(const std::wstring& file) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sendlark::harness {
@@ -88,6 +89,10 @@ std::vector<COLORREF> CaptureScreen(const RECT& area);
 
 // The Unicode text on the clipboard, read as any program reads it, opened through `window`.
 std::wstring ClipboardText(HWND window = nullptr);
+// Puts these formats on the clipboard, as the user copying in another program would; each
+// format's bytes are its memory.
+void PutClipboard(const std::vector<std::pair<UINT, std::string>>& formats);
+void PutClipboardText(const std::wstring& text);
 
 // The texts the recorder target has pasted, in order.
 std::vector<std::wstring> ReadRecords(const std::wstring& file);
