@@ -57,7 +57,8 @@ TargetWindow FirstMatch(const std::vector<TargetWindow>& windows, TitleMatch mat
 }
 
 std::wstring UnusableValueText(const std::wstring& key, const std::wstring& value) {
-  return L"Config.ini の " + key + L" に使えない値「" + value + L"」が書かれています。";
+  return L"Config.ini の " + key + L" に使えない値「" + CutToShow(value, kMaxShownValue) +
+         L"」が書かれています。";
 }
 
 Options ReadOptions(const std::wstring& configText, CaseFold fold) {

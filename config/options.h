@@ -32,7 +32,8 @@ TargetWindow FirstMatch(const std::vector<TargetWindow>& windows, TitleMatch mat
 // The value without the blanks and line breaks around it.
 std::wstring TrimBlanks(const std::wstring& value);
 
-// Why a value of an optional key cannot be used.
+// Why a value of an optional key cannot be used; a long value is cut, as every delivery's box
+// shows it.
 std::wstring UnusableValueText(const std::wstring& key, const std::wstring& value);
 
 }  // namespace sendlark
