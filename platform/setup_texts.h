@@ -90,6 +90,8 @@
 #define IDS_HOTKEY_TAKEN 157
 // The check box saved as :RestoreClipboard.
 #define IDS_RESTORE_CLIPBOARD 158
+// A hot key that is a shortcut of the clipboard (%1 as typed), after the other faults' texts.
+#define IDS_HOTKEY_CLIPBOARD_SHORTCUT 159
 
 #define IDS_FIRST IDS_TITLE
-#define IDS_LAST IDS_RESTORE_CLIPBOARD
+#define IDS_LAST IDS_HOTKEY_CLIPBOARD_SHORTCUT

@@ -1,14 +1,15 @@
 #include "setup/setup_program.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cwchar>
 #include <limits>
 
 #include "config/file_io.h"
-#include "config/options.h"
 #include "config/hot_key.h"
+#include "config/options.h"
 #include "delivery/send_command.h"
 #include "platform/strip.h"
 #include "platform/setup_texts.h"
@@ -84,6 +85,11 @@ int Unusable(const SetupChoice& choice) {
                                             : 0;
 }
 
+// The texts of the faults of a hot key, in HotKeyFault's order.
+constexpr std::array<int, 4> kHotKeyFaultTexts = {IDS_HOTKEY_NO_MODIFIER, IDS_HOTKEY_NOT_A_MODIFIER,
+                                                  IDS_HOTKEY_NOT_A_KEY,
+                                                  IDS_HOTKEY_CLIPBOARD_SHORTCUT};
+
 std::wstring Tell(std::wstring text) {
   Sys().ShowMessage(text);
   return text;
@@ -152,12 +158,13 @@ std::wstring SetupProgram::Save(const SetupChoice& choice) {
   if (const int problem = Unusable(choice)) return Tell(Say(problem));
   const HotKeySetting setting = ParseHotKey(choice.hotKey);
   if (const HotKeyFault* fault = std::get_if<HotKeyFault>(&setting)) {
-    return Tell(Say(IDS_HOTKEY_NO_MODIFIER + static_cast<int>(*fault), {choice.hotKey}));
+    return Tell(Say(kHotKeyFaultTexts[static_cast<std::size_t>(*fault)],
+                    {CutToShow(choice.hotKey, kMaxShownValue)}));
   }
   if (const HotKey* combination = std::get_if<HotKey>(&setting)) {
     // Held for a moment only: Sendlark takes it when it next starts.
     if (const ErrorText error = Sys().RegisterHotKey(*combination)) {
-      return Tell(Say(IDS_HOTKEY_TAKEN, {choice.hotKey, *error}));
+      return Tell(Say(IDS_HOTKEY_TAKEN, {CutToShow(choice.hotKey, kMaxShownValue), *error}));
     }
     Sys().UnregisterHotKey();
   }

@@ -194,6 +194,33 @@ TEST_F(SetupProgramTest, TitleAndModeTellTheWindowSendlarkWouldFeedAndAreSaved) 
             ":AppliactionPath=C:\\target.exe;\r\n:TitleMatch=contains;\r\n");
 }
 
+struct HotKeyCase {
+  std::wstring typed;
+  int reason;
+  std::wstring shown;  // in the reason
+};
+
+class RefusedHotKeyTest : public SetupProgramTest,
+                          public ::testing::WithParamInterface<HotKeyCase> {};
+
+// As Sendlark refuses them, a long one cut as its box would show it.
+TEST_P(RefusedHotKeyTest, IsNotSavedAndTheBoxSaysWhy) {
+  SetupChoice choice = Choice(L"770");
+  choice.hotKey = GetParam().typed;
+  EXPECT_EQ(program.Save(choice), Said(GetParam().reason, GetParam().shown));
+  EXPECT_EQ(sys.messages.size(), 1u);
+  EXPECT_FALSE(sys.FileExists(L"Config.ini"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, RefusedHotKeyTest,
+    ::testing::Values(HotKeyCase{L"S", IDS_HOTKEY_NO_MODIFIER, L"S"},
+                      HotKeyCase{L"Ctrl+S+T", IDS_HOTKEY_NOT_A_MODIFIER, L"Ctrl+S+T"},
+                      HotKeyCase{L"Ctrl+F25", IDS_HOTKEY_NOT_A_KEY, L"Ctrl+F25"},
+                      HotKeyCase{L"shift+insert", IDS_HOTKEY_CLIPBOARD_SHORTCUT, L"shift+insert"},
+                      HotKeyCase{L"Ctrl+" + std::wstring(200, L'A'), IDS_HOTKEY_NOT_A_KEY,
+                                 L"Ctrl+" + std::wstring(94, L'A') + L"…"}));
+
 struct ChoiceCase {
   const char* name;
   bool chosen;
