@@ -3,6 +3,7 @@
 #include <array>
 
 #include "config/config_lookup.h"
+#include "platform/strip.h"
 
 namespace sendlark {
 
@@ -54,6 +55,10 @@ TargetWindow FirstMatch(const std::vector<TargetWindow>& windows, TitleMatch mat
     if (TitleMatches(match, wanted, window.title, fold)) return window;
   }
   return {};
+}
+
+bool IsStripClass(const std::wstring& className, CaseFold fold) {
+  return fold(className) == fold(kStripClassName);
 }
 
 std::wstring UnusableValueText(const std::wstring& key, const std::wstring& value) {

@@ -29,6 +29,11 @@ bool TitleMatches(TitleMatch match, const std::wstring& wanted, const std::wstri
 TargetWindow FirstMatch(const std::vector<TargetWindow>& windows, TitleMatch match,
                         const std::wstring& wanted, CaseFold fold);
 
+// Whether windows of this class are the strip of a copy of Sendlark, whatever its process: no
+// copy's strip is ever a target. Class names compare without regard to letter case, as the
+// system compares them.
+bool IsStripClass(const std::wstring& className, CaseFold fold);
+
 // The value without the blanks and line breaks around it.
 std::wstring TrimBlanks(const std::wstring& value);
 

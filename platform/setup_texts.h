@@ -92,6 +92,8 @@
 #define IDS_RESTORE_CLIPBOARD 158
 // A hot key that is a shortcut of the clipboard (%1 as typed), after the other faults' texts.
 #define IDS_HOTKEY_CLIPBOARD_SHORTCUT 159
+// The window chosen or named is a copy's strip.
+#define IDS_STRIP_NOT_A_TARGET 160
 
 #define IDS_FIRST IDS_TITLE
-#define IDS_LAST IDS_HOTKEY_CLIPBOARD_SHORTCUT
+#define IDS_LAST IDS_STRIP_NOT_A_TARGET

@@ -11,7 +11,6 @@
 #include "config/hot_key.h"
 #include "config/options.h"
 #include "delivery/send_command.h"
-#include "platform/strip.h"
 #include "platform/setup_texts.h"
 #include "setup/config_edit.h"
 #include "setup/paste_command.h"
@@ -79,10 +78,11 @@ std::wstring PasteValue(const std::wstring& text) {
 
 // Why the choice cannot be used; 0 when it can.
 int Unusable(const SetupChoice& choice) {
-  return choice.window == nullptr           ? IDS_NO_SELECTION
-         : choice.paste.empty()             ? IDS_PASTE_MISSING
-         : PasteValue(choice.paste).empty() ? IDS_PASTE_INVALID
-                                            : 0;
+  return choice.window == nullptr                             ? IDS_NO_SELECTION
+         : IsStripClass(choice.window->className, SystemFold) ? IDS_STRIP_NOT_A_TARGET
+         : choice.paste.empty()                               ? IDS_PASTE_MISSING
+         : PasteValue(choice.paste).empty()                   ? IDS_PASTE_INVALID
+                                                              : 0;
 }
 
 // The texts of the faults of a hot key, in HotKeyFault's order.
@@ -146,8 +146,9 @@ void SetupProgram::Describe(ListedWindow& window) const {
 std::vector<ListedWindow> SetupProgram::ListWindows(std::wstring& status) {
   listed_ = list_();
   // Another copy of Sendlark is never its target.
-  std::erase_if(listed_,
-                [](const ListedWindow& window) { return window.className == kStripClassName; });
+  std::erase_if(listed_, [](const ListedWindow& window) {
+    return IsStripClass(window.className, SystemFold);
+  });
   for (ListedWindow& window : listed_)
     Describe(window);
   status = Say(IDS_LISTED, {std::to_wstring(listed_.size())});
@@ -181,8 +182,9 @@ std::wstring SetupProgram::Save(const SetupChoice& choice) {
 std::wstring SetupProgram::SendTestText(SetupChoice& choice) {
   // A window without a paste command, with none typed, may take WM_PASTE or else Ctrl+V: the
   // first it takes is its route, and one it ignores is no failure yet.
-  const bool search = choice.window != nullptr && choice.paste.empty() && !choice.window->paste;
-  if (const int problem = Unusable(choice); problem != 0 && !search) return Tell(Say(problem));
+  const int problem = Unusable(choice);
+  const bool search = problem == IDS_PASTE_MISSING && !choice.window->paste;
+  if (problem != 0 && !search) return Tell(Say(problem));
   // A copy: the message boxes that delivering may show run their own message loops.
   const ListedWindow target = *choice.window;
   const std::vector<std::wstring> routes =
@@ -262,8 +264,8 @@ int SetupProgram::RunScript(const std::vector<std::wstring>& arguments, std::wst
   }
 
   std::optional<ListedWindow> target = describe_(*window);
-  if (!target) {
-    message = Say(IDS_NO_SUCH_WINDOW, {arguments[1]});
+  if (!target || IsStripClass(target->className, SystemFold)) {
+    message = target ? Say(IDS_STRIP_NOT_A_TARGET) : Say(IDS_NO_SUCH_WINDOW, {arguments[1]});
     return kScriptFailed;
   }
   Describe(*target);

@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include "delivery/send_command.h"
 #include "platform/setup_texts.h"
 #include "state/program_state.h"
 #include "tests/fake/fake_platform.h"
@@ -192,6 +193,21 @@ TEST_F(SetupProgramTest, TitleAndModeTellTheWindowSendlarkWouldFeedAndAreSaved) 
   EXPECT_EQ(sys.ReadFile(L"Config.ini"),
             ":AppliactionName=Notepad;\r\n:AppliactionClass=Notepad;\r\n:AppliactionPast=770;\r\n"
             ":AppliactionPath=C:\\target.exe;\r\n:TitleMatch=contains;\r\n");
+}
+
+// Another copy's strip, from any folder: delivering to it would have the two copies wait for
+// each other's delivery lock.
+TEST_F(SetupProgramTest, NoCopysStripIsSavedOrFed) {
+  windows = {Window(0x5, L"Sendlark", Menu{}, {}, L"SendlarkStrip")};
+  sys.AddWindow(L"SendlarkStrip", L"Sendlark");
+  std::wstring message;
+  EXPECT_EQ(program.RunScript({L"/save", L"5", L"/paste", L"770"}, message), 1);
+  const SetupChoice choice{&windows[0], L"770", L"Sendlark"};
+  EXPECT_EQ(program.Save(choice), message);
+  EXPECT_EQ(message, Said(IDS_STRIP_NOT_A_TARGET));
+  EXPECT_FALSE(sys.FileExists(L"Config.ini"));
+  EXPECT_EQ(Deliver(kTestText, {L"sendlarkSTRIP", L"Sendlark", L"770"}), Delivery::Failed);
+  EXPECT_TRUE(sys.sent.empty());
 }
 
 struct HotKeyCase {

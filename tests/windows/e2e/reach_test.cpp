@@ -59,5 +59,30 @@ TEST_F(ReachTest, RecorderIsFedThroughThePasteShortcut) {
   EXPECT_FALSE(FindProcessWindow(sendlark->Id(), L"#32770")) << "confirmed by the read";
 }
 
+// A copy in another folder has its own strip; a Config.ini naming it gets the message that the
+// target was not found, and the two copies never wait for each other's delivery lock.
+TEST_F(ReachTest, AnotherCopysStripIsNotFound) {
+  const TempFolder other;
+  for (const wchar_t* file : {L"Sendlark.exe", L"commands.txt", L"log.txt"}) {
+    CopyFileW(folder.File(file).c_str(), other.File(file).c_str(), FALSE);
+  }
+  WriteConfig(RecorderConfig());
+  CopyFileW(folder.File(L"Config.ini").c_str(), other.File(L"Config.ini").c_str(), FALSE);
+  Process running(L"\"" + other.File(L"Sendlark.exe") + L"\"", other.Path());
+  ASSERT_NE(WaitForStrip(running), nullptr);
+
+  Config config;
+  config.className = kStripClass;
+  config.name = L"Sendlark";
+  WriteConfig(config);
+  auto sendlark = StartSendlark(L"item");
+  const auto box = WaitForMessageBox(sendlark->Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, kFailureMessage) << "alone: not found";
+  PressOk(*box);
+  EXPECT_THAT(WaitForLogLines(1), ElementsAre("item"));
+  EXPECT_FALSE(FindProcessWindow(sendlark->Id(), L"#32770"));
+}
+
 }  // namespace
 }  // namespace sendlark::harness
