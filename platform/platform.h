@@ -167,9 +167,11 @@ class Platform {
 
   // The program's window.
   virtual WindowRef MainWindow() = 0;
+  // Shows the window without taking the keyboard from the window the user works in.
   virtual void ShowMainWindow() = 0;
   virtual void HideMainWindow() = 0;
-  // Places the window above all ordinary windows, or back among them, and shows it.
+  // Places the window above all ordinary windows, or back among them, and shows it, without
+  // taking the keyboard either.
   virtual void SetAlwaysOnTop(WindowRef window, bool onTop) = 0;
   // Hands the pressed mouse over to the system's window-moving loop; returns when released.
   virtual void BeginWindowDrag(WindowRef window) = 0;
