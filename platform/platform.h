@@ -225,8 +225,9 @@ class Platform {
   // Has the target carry out its command `id` and waits until it has, or until the wait runs
   // out (kErrorTimeout).
   virtual CommandOutcome SendCommandId(WindowRef target, std::int32_t id) = 0;
-  // Sends WM_PASTE to the target's control that has the focus, or else to the target itself,
-  // and waits as SendCommandId does.
+  // Sends WM_PASTE to the target's control that has the focus, once the target is in front and
+  // has handed the focus to it (for a moment at most), or else to the target itself, and waits
+  // as SendCommandId does.
   virtual CommandOutcome SendPasteMessage(WindowRef target) = 0;
   // Presses the paste shortcut `keys` (CtrlV or ShiftInsert) as the user would, once the user
   // has let go of the modifier keys, and only while the target, or the window that owns it, is

@@ -15,6 +15,10 @@ static_assert(kErrorTimeout == ERROR_TIMEOUT);
 // The system brings a window forward after SetForegroundWindow returns; the paste must not
 // reach it before it is in front.
 constexpr RetryPolicy kForegroundPatience = {300, 10};
+// The target's thread learns that it was brought forward from a message it handles in its own
+// time; until then it names no focus, or the frame rather than the control that had the focus.
+constexpr RetryPolicy kFocusPatience = {1000, 0};
+constexpr DWORD kFocusPauseMs = 10;
 
 // Sendlark's own windows are never targets: sending the strip its own resend command would
 // resend for ever.
@@ -167,17 +171,32 @@ CommandOutcome Win32Platform::SendCommandId(WindowRef target, std::int32_t id) {
 }
 
 // The control that has the focus takes the paste, as when the user pastes: an edit field of a
-// dialog, say. A focus outside the target (its thread's other windows) does not count.
+// dialog, say. A focus outside the target (its thread's other windows) does not count. Once
+// brought forward, the target is given time to hand the focus to its control; a target that
+// names none inside in that time gets the paste itself.
 CommandOutcome Win32Platform::SendPasteMessage(WindowRef targetRef) {
   const HWND target = ToHwnd(targetRef);
-  GUITHREADINFO thread = {};
-  thread.cbSize = sizeof thread;
-  HWND focus = target;
-  if (::GetGUIThreadInfo(::GetWindowThreadProcessId(target, nullptr), &thread) &&
-      thread.hwndFocus != nullptr && ::IsChild(target, thread.hwndFocus)) {
-    focus = thread.hwndFocus;
+  const DWORD thread = ::GetWindowThreadProcessId(target, nullptr);
+  HWND focus = nullptr;
+  const auto focusInside = [&] {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    focus = ::GetGUIThreadInfo(thread, &info) && info.hwndFocus != nullptr &&
+                    (info.hwndFocus == target || ::IsChild(target, info.hwndFocus))
+                ? info.hwndFocus
+                : nullptr;
+    return focus != nullptr && ::GetForegroundWindow() == target;
+  };
+  // A hung target hands over no focus, and its paste has its own bound.
+  if (!focusInside() && !::IsHungAppWindow(target)) {
+    // Our text is on the clipboard meanwhile, and a program may ask for it.
+    Retry(kFocusPatience, [&] {
+      if (focusInside()) return Attempt::Done;
+      WaitHandlingSentMessages(0, nullptr, kFocusPauseMs);
+      return Attempt::Again;
+    });
   }
-  return SendBounded(focus, WM_PASTE, 0);
+  return SendBounded(focus != nullptr ? focus : target, WM_PASTE, 0);
 }
 
 }  // namespace sendlark::win32

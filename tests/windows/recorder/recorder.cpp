@@ -12,8 +12,10 @@
 // timer, the delay after it; "never" answers it and never reads, like a wrong paste number.
 // Ctrl+V and Shift+Insert read and record the clipboard too. Mode "edit" gives the window an
 // edit control with the focus and nothing else, like a dialog with one field: only the control
-// pastes, and what it holds is its text. "copy" copies "copied by the target" once it has pasted
-// the first time.
+// pastes, and what it holds is its text; with a delay its activation takes that long, like a
+// dialog that hands the focus to its field a moment after it was brought forward. "rich-edit" is
+// the same with a rich edit control. "copy" copies "copied by the target" once it has pasted the
+// first time.
 // Started without arguments it only leaves a file "launched.txt" beside itself, so a test can
 // tell which program a command line really started.
 #include <windows.h>
@@ -38,12 +40,13 @@ struct Options {
   bool later = false;
   bool never = false;
   bool edit = false;
+  bool richEdit = false;
   bool copy = false;
 };
 
 constexpr UINT_PTR kLaterTimer = 1;
 int g_laterReads = 0;   // commands whose read is still to come
-HWND g_edit = nullptr;  // in mode "edit"
+HWND g_edit = nullptr;  // in modes "edit" and "rich-edit"
 
 Options g_options;
 
@@ -109,6 +112,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     SetFocus(g_edit);
     return 0;
   }
+  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && g_edit != nullptr) {
+    Sleep(g_options.delayMs);  // before the focus goes to the field
+  }
   const bool shortcut = (wParam == 'V' && GetKeyState(VK_CONTROL) < 0) ||
                         (wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0);
   if (message == WM_KEYDOWN && shortcut) {
@@ -157,7 +163,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   g_options.closeOnActivate = mode(L"close-on-activate");
   g_options.later = mode(L"later");
   g_options.never = mode(L"never");
-  g_options.edit = mode(L"edit");
+  g_options.richEdit = mode(L"rich-edit");
+  g_options.edit = mode(L"edit") || g_options.richEdit;
   g_options.copy = mode(L"copy");
   g_options.minimised = g_options.closeOnActivate || mode(L"minimised");
   LocalFree(arguments);
@@ -172,8 +179,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       CreateWindowExW(0, g_options.className.c_str(), g_options.title.c_str(), WS_OVERLAPPEDWINDOW,
                       200, 200, 300, 200, nullptr, nullptr, instance, nullptr);
   if (g_options.edit) {
-    g_edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 280, 150,
-                             window, nullptr, instance, nullptr);
+    if (g_options.richEdit) LoadLibraryW(L"msftedit.dll");
+    g_edit = CreateWindowExW(0, g_options.richEdit ? L"RICHEDIT50W" : L"EDIT", L"",
+                             WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 280, 150, window, nullptr,
+                             instance, nullptr);
   }
   ShowWindow(window, g_options.minimised ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
 
