@@ -72,6 +72,7 @@ enum class PasteRoute {
   Message,      // WM_PASTE to its control that has the focus
   CtrlV,        // the paste shortcut, pressed as keys
   ShiftInsert,  // the other paste shortcut
+  CtrlShiftV,   // the paste of terminals whose shell has Ctrl+V
 };
 
 // What became of pressing the paste shortcut.
@@ -229,8 +230,8 @@ class Platform {
   // has handed the focus to it (for a moment at most), or else to the target itself, and waits
   // as SendCommandId does.
   virtual CommandOutcome SendPasteMessage(WindowRef target) = 0;
-  // Presses the paste shortcut `keys` (CtrlV or ShiftInsert) as the user would, once the user
-  // has let go of the modifier keys, and only while the target, or the window that owns it, is
+  // Presses the paste shortcut `keys` (one of the routes with keys) as the user would, once the
+  // user has let go of the modifier keys, and only while the target, or the window that owns it, is
   // the foreground window.
   virtual KeyPress PressPasteKeys(WindowRef target, PasteRoute keys) = 0;
 

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "config/file_io.h"
+#include "delivery/paste_id.h"
 #include "state/program_state.h"
 
 namespace sendlark::testing {
@@ -348,7 +349,7 @@ CommandOutcome FakePlatform::SendPasteMessage(WindowRef target) {
 }
 
 KeyPress FakePlatform::PressPasteKeys(WindowRef target, PasteRoute keys) {
-  trace.push_back(keys == PasteRoute::CtrlV ? "keys:Ctrl+V" : "keys:Shift+Insert");
+  trace.push_back("keys:" + Utf8(PasteRouteWordOf(keys)));
   if (keyPress == KeyPress::Pressed) Paste(target, 0, {});
   return keyPress;
 }
