@@ -350,7 +350,8 @@ CommandOutcome FakePlatform::SendPasteMessage(WindowRef target) {
 
 KeyPress FakePlatform::PressPasteKeys(WindowRef target, PasteRoute keys) {
   trace.push_back("keys:" + Utf8(PasteRouteWordOf(keys)));
-  if (keyPress == KeyPress::Pressed) Paste(target, 0, {});
+  const bool taken = std::find(keysIgnored.begin(), keysIgnored.end(), keys) == keysIgnored.end();
+  if (keyPress == KeyPress::Pressed && taken) Paste(target, 0, {});
   return keyPress;
 }
 

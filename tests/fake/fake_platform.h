@@ -59,6 +59,7 @@ class FakePlatform : public Platform {
   CommandOutcome sendOutcome;             // what sending the target its paste command comes to
   KeyPress keyPress = KeyPress::Pressed;  // what pressing the paste keys comes to
   bool pasteMessageIgnored = false;       // the target handles WM_PASTE without reading
+  std::vector<PasteRoute> keysIgnored;    // shortcuts that the target does not take as paste
   std::vector<int> popupChoices;          // what the user picks, one per popup; 0 dismisses it
   Reading reading = Reading::DuringCommand;
   std::uint32_t lateMs = 300;

@@ -216,6 +216,33 @@ TEST_F(SetupTest, TestSendFindsThePasteMessageForAWindowWithOnlyAnEditField) {
   EXPECT_FALSE(FindProcessWindow(setup.process->Id(), L"#32770")) << "no box for a route it found";
 }
 
+// Like a terminal, it takes neither the paste message nor Ctrl+V, which types a control
+// character into it. The search tries Shift+Insert before Ctrl+V, and stops there.
+TEST_F(SetupTest, TestSendFindsShiftInsertForATerminalThatPastesOnlyWithIt) {
+  auto recorder = StartRecorder(0, L"shift-insert");
+  const SetupWindow setup = OpenWindow();
+  ASSERT_TRUE(Choose(setup, recorderTitle));
+  PostMessageW(setup.send, BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(setup.paste) == L"Shift+Insert"; }));
+  EXPECT_THAT(ReadRecords(recordFile), ElementsAre(L"Sendlark test\r\n"));
+  EXPECT_FALSE(FindProcessWindow(setup.process->Id(), L"#32770"));
+}
+
+// A console's paste command sits in its window menu, which Wine lets no other program read, and
+// in no program file: it is known by the console's class, and saved without a search.
+TEST_F(SetupTest, ListShowsTheConsolesPasteCommandAndSaveTakesIt) {
+  const WineConsole console(folder.Path());
+  ASSERT_NE(console.Window(), nullptr);
+  const SetupRun run = RunSetup(L"/list windows.tsv");
+  ASSERT_EQ(run.exitCode, 0u) << Utf8(run.errors);
+  const std::vector<std::wstring> its = LineOf(ReadList(L"windows.tsv"), console.Window());
+  ASSERT_EQ(its.size(), 5u);
+  EXPECT_EQ(its[3], L"274");
+  const SetupRun save = RunSetup(L"/save " + Hex(console.Window()));
+  ASSERT_EQ(save.exitCode, 0u) << Utf8(save.errors);
+  EXPECT_NE(folder.Read(L"Config.ini").find(":AppliactionPast=274;"), std::string::npos);
+}
+
 TEST_F(SetupTest, WindowListsOtherProgramsAndF5ListsThemAfresh) {
   auto recorder = StartRecorder();
   Process setup(L"\"" + folder.File(L"SendlarkSetup.exe") + L"\"", folder.Path());

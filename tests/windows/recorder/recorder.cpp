@@ -14,8 +14,9 @@
 // edit control with the focus and nothing else, like a dialog with one field: only the control
 // pastes, and what it holds is its text; with a delay its activation takes that long, like a
 // dialog that hands the focus to its field a moment after it was brought forward. "rich-edit" is
-// the same with a rich edit control. "copy" copies "copied by the target" once it has pasted the
-// first time.
+// the same with a rich edit control. "shift-insert" is a terminal: it pastes on Shift+Insert
+// alone, and records the control character that Ctrl+V types. "copy" copies "copied by the
+// target" once it has pasted the first time.
 // Started without arguments it only leaves a file "launched.txt" beside itself, so a test can
 // tell which program a command line really started.
 #include <windows.h>
@@ -41,6 +42,7 @@ struct Options {
   bool never = false;
   bool edit = false;
   bool richEdit = false;
+  bool terminal = false;
   bool copy = false;
 };
 
@@ -115,10 +117,14 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && g_edit != nullptr) {
     Sleep(g_options.delayMs);  // before the focus goes to the field
   }
-  const bool shortcut = (wParam == 'V' && GetKeyState(VK_CONTROL) < 0) ||
+  const bool shortcut = (wParam == 'V' && GetKeyState(VK_CONTROL) < 0 && !g_options.terminal) ||
                         (wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0);
   if (message == WM_KEYDOWN && shortcut) {
     Record(ClipboardText(window));
+    return 0;
+  }
+  if (message == WM_CHAR && g_options.terminal && wParam < L' ') {
+    Record(std::wstring(1, static_cast<wchar_t>(wParam)));
     return 0;
   }
   if (message == WM_TIMER && wParam == kLaterTimer) {
@@ -165,6 +171,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   g_options.never = mode(L"never");
   g_options.richEdit = mode(L"rich-edit");
   g_options.edit = mode(L"edit") || g_options.richEdit;
+  g_options.terminal = mode(L"shift-insert");
   g_options.copy = mode(L"copy");
   g_options.minimised = g_options.closeOnActivate || mode(L"minimised");
   LocalFree(arguments);
