@@ -16,7 +16,7 @@ static_assert(kErrorTimeout == ERROR_TIMEOUT);
 // reach it before it is in front.
 constexpr RetryPolicy kForegroundPatience = {300, 10};
 // The target's thread learns that it was brought forward from a message it handles in its own
-// time; until then it names no focus, or the frame rather than the control that had the focus.
+// time; until it has, it names no focus, or its frame rather than the control that gets it.
 constexpr RetryPolicy kFocusPatience = {1000, 0};
 constexpr DWORD kFocusPauseMs = 10;
 
@@ -170,32 +170,42 @@ CommandOutcome Win32Platform::SendCommandId(WindowRef target, std::int32_t id) {
   return SendBounded(ToHwnd(target), WM_COMMAND, static_cast<std::uint32_t>(id));
 }
 
+// The target's control that has the focus; null while its thread names none inside it.
+HWND FocusInside(HWND target, DWORD thread) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (!::GetGUIThreadInfo(thread, &info) || info.hwndFocus == nullptr) return nullptr;
+  return info.hwndFocus == target || ::IsChild(target, info.hwndFocus) ? info.hwndFocus : nullptr;
+}
+
 // The control that has the focus takes the paste, as when the user pastes: an edit field of a
-// dialog, say. A focus outside the target (its thread's other windows) does not count. Once
-// brought forward, the target is given time to hand the focus to its control; a target that
+// dialog, say. A focus outside the target (its thread's other windows) does not count. Once the
+// target is in front, its thread is given time to hand the focus to its control; a target that
 // names none inside in that time gets the paste itself.
 CommandOutcome Win32Platform::SendPasteMessage(WindowRef targetRef) {
   const HWND target = ToHwnd(targetRef);
   const DWORD thread = ::GetWindowThreadProcessId(target, nullptr);
   HWND focus = nullptr;
-  const auto focusInside = [&] {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    focus = ::GetGUIThreadInfo(thread, &info) && info.hwndFocus != nullptr &&
-                    (info.hwndFocus == target || ::IsChild(target, info.hwndFocus))
-                ? info.hwndFocus
-                : nullptr;
-    return focus != nullptr && ::GetForegroundWindow() == target;
-  };
   // A hung target hands over no focus, and its paste has its own bound.
-  if (!focusInside() && !::IsHungAppWindow(target)) {
-    // Our text is on the clipboard meanwhile, and a program may ask for it.
+  if (!::IsHungAppWindow(target)) {
+    const DWORD start = ::GetTickCount();
     Retry(kFocusPatience, [&] {
-      if (focusInside()) return Attempt::Done;
+      if (::GetForegroundWindow() == target) {
+        // Once the target's thread has answered a message sent after it came forward, it is done
+        // with what coming forward asked of it, such as a frame passing the focus to its field.
+        const DWORD waited = ::GetTickCount() - start;
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(
+            target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+            kFocusPatience.patienceMs - std::min(waited, kFocusPatience.patienceMs), &ignored);
+        if ((focus = FocusInside(target, thread)) != nullptr) return Attempt::Done;
+      }
+      // Our text is on the clipboard meanwhile, and a program may ask for it.
       WaitHandlingSentMessages(0, nullptr, kFocusPauseMs);
       return Attempt::Again;
     });
   }
+  if (focus == nullptr) focus = FocusInside(target, thread);
   return SendBounded(focus != nullptr ? focus : target, WM_PASTE, 0);
 }
 

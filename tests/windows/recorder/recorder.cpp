@@ -12,11 +12,11 @@
 // timer, the delay after it; "never" answers it and never reads, like a wrong paste number.
 // Ctrl+V and Shift+Insert read and record the clipboard too. Mode "edit" gives the window an
 // edit control with the focus and nothing else, like a dialog with one field: only the control
-// pastes, and what it holds is its text; with a delay its activation takes that long, like a
-// dialog that hands the focus to its field a moment after it was brought forward. "rich-edit" is
-// the same with a rich edit control. "shift-insert" is a terminal: it pastes on Shift+Insert
-// alone, and records the control character that Ctrl+V types. "copy" copies "copied by the
-// target" once it has pasted the first time.
+// pastes, and what it holds is its text; with a delay the window keeps the focus that long before
+// it hands it to the field, like a frame slow to come forward. "rich-edit" is the same with a
+// rich edit control. "shift-insert" is a terminal: it pastes on Shift+Insert alone, and records
+// the control character that Ctrl+V types. "copy" copies "copied by the target" once it has
+// pasted the first time.
 // Started without arguments it only leaves a file "launched.txt" beside itself, so a test can
 // tell which program a command line really started.
 #include <windows.h>
@@ -111,11 +111,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return 0;
   }
   if (message == WM_SETFOCUS && g_edit != nullptr) {  // as a dialog hands it to its field
+    Sleep(g_options.delayMs);
     SetFocus(g_edit);
     return 0;
-  }
-  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && g_edit != nullptr) {
-    Sleep(g_options.delayMs);  // before the focus goes to the field
   }
   const bool shortcut = (wParam == 'V' && GetKeyState(VK_CONTROL) < 0 && !g_options.terminal) ||
                         (wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0);
