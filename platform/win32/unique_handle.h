@@ -53,5 +53,6 @@ using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
 using UniqueIcon = UniqueHandle<HICON, &::DestroyIcon>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, &::ImageList_Destroy>;
 using UniqueModule = UniqueHandle<HMODULE, &::FreeLibrary>;  // loaded as code or as data
+using UniqueWindow = UniqueHandle<HWND, &::DestroyWindow>;
 
 }  // namespace sendlark::win32

@@ -134,6 +134,7 @@ TEST_F(WindowTest, CtrlQEndsTheProgram) {
   StartWithRecorder();
   const RECT rect = StripRect();
   Click({rect.left + 2, rect.top + 5});  // a click on the grip makes the strip active
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == strip; }));
   Xdotool(L"key ctrl+q");
   EXPECT_EQ(sendlark->WaitForExit(), 0u);
 }
