@@ -37,7 +37,10 @@ void RegisterHotKey(const std::wstring& text) {
   } else if (const HotKey* hotKey = std::get_if<HotKey>(&setting)) {
     reason = Sys().RegisterHotKey(*hotKey);
   }
-  if (reason) ShowMessage(kHotKeyFailedText + text + std::wstring(kCrLf) + *reason);
+  if (reason) {
+    ShowMessage(kHotKeyFailedText + CutToShow(text, kMaxShownValue) + std::wstring(kCrLf) +
+                *reason);
+  }
 }
 
 void SendItems(const std::vector<std::wstring>& items) {

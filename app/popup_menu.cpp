@@ -5,6 +5,7 @@
 
 #include "app/frm_drag.h"
 #include "app/texts.h"
+#include "config/text_util.h"
 
 namespace sendlark {
 
@@ -24,19 +25,11 @@ MenuEntry Command(int id, std::wstring text, bool enabled = true) {
   return entry;
 }
 
-// A history entry or command line may be megabytes long; nobody could read such a menu line,
-// and the system would measure all of it each time the menu is drawn.
-std::wstring Shown(const std::wstring& caption) {
-  if (caption.size() <= kMaxShownCaption) return caption;
-  std::size_t cut = kMaxShownCaption - 1;
-  const wchar_t next = caption[cut];
-  if (next >= 0xDC00 && next <= 0xDFFF) --cut;  // keep a surrogate pair whole
-  return caption.substr(0, cut) + L"…";
-}
-
-// A caption of a single "-" makes an item a separator line, which cannot be chosen.
+// A caption of a single "-" makes an item a separator line, which cannot be chosen. A history
+// entry or command line may be megabytes long; nobody could read such a menu line, and the
+// system would measure all of it each time the menu is drawn.
 MenuEntry ItemEntry(int id, const std::wstring& caption) {
-  return caption == L"-" ? Separator() : Command(id, Shown(caption));
+  return caption == L"-" ? Separator() : Command(id, CutToShow(caption, kMaxShownCaption));
 }
 
 // The caption of a fixed command, with its shortcut on the right.

@@ -23,6 +23,8 @@ inline constexpr const wchar_t* kHotKeyFaultTexts[] = {
     L"+ の前に書けるのは Ctrl、Alt、Shift、Win だけです。",
     (L"最後のキーは英字、数字、F1～F24、Space、Insert、Delete、Home、End、PageUp、PageDown、"
      L"Pause のどれかにしてください。"),
+    (L"コピー、切り取り、貼り付けのキーはホットキーにできません。Sendlark が押す貼り付けのキーで"
+     L"メニューが開き、ほかのプログラムでも使えなくなります。"),
 };
 
 }  // namespace sendlark

@@ -17,15 +17,26 @@ constexpr std::array<Name, 4> kModifiers = {
     {{L"CTRL", kModControl}, {L"ALT", kModAlt}, {L"SHIFT", kModShift}, {L"WIN", kModWin}}};
 
 // Virtual-key codes: letters and digits are their own upper-case characters, F1 is 0x70.
+constexpr std::uint32_t kInsert = 0x2D;
+constexpr std::uint32_t kDelete = 0x2E;
 constexpr std::array<Name, 8> kNamedKeys = {{{L"SPACE", 0x20},
-                                             {L"INSERT", 0x2D},
-                                             {L"DELETE", 0x2E},
+                                             {L"INSERT", kInsert},
+                                             {L"DELETE", kDelete},
                                              {L"HOME", 0x24},
                                              {L"END", 0x23},
                                              {L"PAGEUP", 0x21},
                                              {L"PAGEDOWN", 0x22},
                                              {L"PAUSE", 0x13}}};
 constexpr std::uint32_t kF1 = 0x70;
+
+// Copy, cut and paste in both their spellings, and the terminals' paste that Sendlark presses.
+constexpr std::array<HotKey, 7> kClipboardShortcuts = {{{kModControl, 'C'},
+                                                        {kModControl, 'X'},
+                                                        {kModControl, 'V'},
+                                                        {kModControl, kInsert},
+                                                        {kModShift, kInsert},
+                                                        {kModShift, kDelete},
+                                                        {kModControl | kModShift, 'V'}}};
 
 template <std::size_t N>
 std::optional<std::uint32_t> Find(const std::array<Name, N>& names, std::wstring_view name) {
@@ -71,6 +82,9 @@ HotKeySetting ParseHotKey(std::wstring_view text) {
   if (!key) return HotKeyFault::NotAKey;
   if (hotKey.modifiers == 0) return HotKeyFault::NoModifier;
   hotKey.key = *key;
+  for (const HotKey& shortcut : kClipboardShortcuts) {
+    if (shortcut == hotKey) return HotKeyFault::ClipboardShortcut;
+  }
   return hotKey;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "config/config_lookup.h"
+#include "platform/strip.h"
 
 namespace sendlark {
 
@@ -57,8 +58,13 @@ TargetWindow FirstMatch(const std::vector<TargetWindow>& windows, TitleMatch mat
   return {};
 }
 
+bool IsStripClass(const std::wstring& className, CaseFold fold) {
+  return fold(className) == fold(kStripClassName);
+}
+
 std::wstring UnusableValueText(const std::wstring& key, const std::wstring& value) {
-  return L"Config.ini の " + key + L" に使えない値「" + value + L"」が書かれています。";
+  return L"Config.ini の " + key + L" に使えない値「" + CutToShow(value, kMaxShownValue) +
+         L"」が書かれています。";
 }
 
 Options ReadOptions(const std::wstring& configText, CaseFold fold) {

@@ -29,10 +29,16 @@ bool TitleMatches(TitleMatch match, const std::wstring& wanted, const std::wstri
 TargetWindow FirstMatch(const std::vector<TargetWindow>& windows, TitleMatch match,
                         const std::wstring& wanted, CaseFold fold);
 
+// Whether windows of this class are the strip of a copy of Sendlark, whatever its process: no
+// copy's strip is ever a target. Class names compare without regard to letter case, as the
+// system compares them.
+bool IsStripClass(const std::wstring& className, CaseFold fold);
+
 // The value without the blanks (the ideographic space among them) and line breaks around it.
 std::wstring TrimBlanks(const std::wstring& value);
 
-// Why a value of an optional key cannot be used.
+// Why a value of an optional key cannot be used; a long value is cut, as every delivery's box
+// shows it.
 std::wstring UnusableValueText(const std::wstring& key, const std::wstring& value);
 
 }  // namespace sendlark

@@ -31,4 +31,11 @@ std::wstring TextLines(std::wstring_view fileText) {
   return lines;
 }
 
+std::wstring CutToShow(const std::wstring& text, std::size_t most) {
+  if (text.size() <= most || most == 0) return text;
+  std::size_t cut = most - 1;
+  if (text[cut] >= 0xDC00 && text[cut] <= 0xDFFF) --cut;
+  return text.substr(0, cut) + L"…";
+}
+
 }  // namespace sendlark

@@ -20,4 +20,11 @@ std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wst
 // LF alone belongs to its line.
 std::wstring TextLines(std::wstring_view fileText);
 
+// A value shown in a message box: a longer one would make a box larger than the screen.
+inline constexpr std::size_t kMaxShownValue = 100;
+
+// The text as shown where a long one cannot be read: at most `most` characters, a cut one
+// ending in "…". A surrogate pair is never split.
+std::wstring CutToShow(const std::wstring& text, std::size_t most);
+
 }  // namespace sendlark

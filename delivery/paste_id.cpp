@@ -11,8 +11,8 @@ namespace sendlark {
 namespace {
 
 // Indexed by PasteRoute; the command's number has no word.
-constexpr std::array<const wchar_t*, 4> kRouteWords = {L"", L"WM_PASTE", L"Ctrl+V",
-                                                       L"Shift+Insert"};
+constexpr std::array<const wchar_t*, 5> kRouteWords = {L"", L"WM_PASTE", L"Ctrl+V", L"Shift+Insert",
+                                                       L"Ctrl+Shift+V"};
 
 }  // namespace
 

@@ -21,9 +21,9 @@ struct PasteId {
 // (nothing when it is not a number): rounded down, and it must fit a signed 32-bit integer.
 PasteId PasteCommandId(std::optional<double> number);
 
-// The route that a word of :AppliactionPast names: "WM_PASTE", "Ctrl+V" or "Shift+Insert",
-// letter case and surrounding blanks ignored. Nothing for any other text, which must then be a
-// command's number.
+// The route that a word of :AppliactionPast names: "WM_PASTE", "Ctrl+V", "Shift+Insert" or
+// "Ctrl+Shift+V", letter case and surrounding blanks ignored. Nothing for any other text, which
+// must then be a command's number.
 std::optional<PasteRoute> PasteRouteWord(const std::wstring& text, CaseFold fold);
 // The route's word as written in Config.ini.
 const wchar_t* PasteRouteWordOf(PasteRoute route);

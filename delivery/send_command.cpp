@@ -15,8 +15,10 @@ namespace {
 // The paste keys not pressed, as an error code of the kind applications define.
 constexpr std::uint32_t kErrorKeysNotPressed = 0x20000001;
 
-// Outside the exact title, the window to feed is the one the user had in front last.
+// Outside the exact title, the window to feed is the one the user had in front last. No copy's
+// strip is a target: the two copies would wait for each other's delivery lock.
 TargetWindow FindTarget(const DeliveryTarget& target) {
+  if (IsStripClass(target.className, SystemFold)) return {};
   if (target.match == TitleMatch::Exact) {
     return Sys().FindTargetWindow(target.className, target.windowName);
   }

@@ -77,6 +77,7 @@ enum class PasteRoute {
   Message,      // WM_PASTE to its control that has the focus
   CtrlV,        // the paste shortcut, pressed as keys
   ShiftInsert,  // the other paste shortcut
+  CtrlShiftV,   // the paste of terminals whose shell has Ctrl+V
 };
 
 // What became of pressing the paste shortcut.
@@ -175,9 +176,11 @@ class Platform {
 
   // The program's window.
   virtual WindowRef MainWindow() = 0;
+  // Shows the window without taking the keyboard from the window the user works in.
   virtual void ShowMainWindow() = 0;
   virtual void HideMainWindow() = 0;
-  // Places the window above all ordinary windows, or back among them, and shows it.
+  // Places the window above all ordinary windows, or back among them, and shows it, without
+  // taking the keyboard either.
   virtual void SetAlwaysOnTop(WindowRef window, bool onTop) = 0;
   // Hands the pressed mouse over to the system's window-moving loop; returns when released.
   virtual void BeginWindowDrag(WindowRef window) = 0;
@@ -241,11 +244,12 @@ class Platform {
   // Has the target carry out its command `id` and waits until it has, or until the wait runs
   // out (kErrorTimeout).
   virtual CommandOutcome SendCommandId(WindowRef target, std::int32_t id) = 0;
-  // Sends WM_PASTE to the target's control that has the focus, or else to the target itself,
-  // and waits as SendCommandId does.
+  // Sends WM_PASTE to the target's control that has the focus, once the target is in front and
+  // has handed the focus to it (for a moment at most), or else to the target itself, and waits
+  // as SendCommandId does.
   virtual CommandOutcome SendPasteMessage(WindowRef target) = 0;
-  // Presses the paste shortcut `keys` (CtrlV or ShiftInsert) as the user would, once the user
-  // has let go of the modifier keys, and only while the target, or the window that owns it, is
+  // Presses the paste shortcut `keys` (one of the routes with keys) as the user would, once the
+  // user has let go of the modifier keys, and only while the target, or the window that owns it, is
   // the foreground window.
   virtual KeyPress PressPasteKeys(WindowRef target, PasteRoute keys) = 0;
 

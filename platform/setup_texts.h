@@ -90,6 +90,18 @@
 #define IDS_HOTKEY_TAKEN 157
 // The check box saved as :RestoreClipboard.
 #define IDS_RESTORE_CLIPBOARD 158
+// A hot key that is a shortcut of the clipboard (%1 as typed), after the other faults' texts.
+#define IDS_HOTKEY_CLIPBOARD_SHORTCUT 159
+// The window chosen or named is a copy's strip.
+#define IDS_STRIP_NOT_A_TARGET 160
+// A console's paste command, known by its class: the note after the id in the paste column, and
+// the status line once it is chosen (%1 its title, %2 the id).
+#define IDS_PASTE_CONSOLE 161
+#define IDS_STATUS_PASTE_CONSOLE 162
+// The route search took a route after others (%1 the window's title, %2 the route taken, %3
+// those not taken, joined by the text between two of them).
+#define IDS_ROUTE_FOUND_AFTER 163
+#define IDS_ROUTES_JOINED 164
 
 #define IDS_FIRST IDS_TITLE
-#define IDS_LAST IDS_RESTORE_CLIPBOARD
+#define IDS_LAST IDS_ROUTES_JOINED

@@ -7,7 +7,7 @@
 
 namespace sendlark {
 
-// The strip's window class: SendlarkSetup does not offer another copy's strip as a target.
+// The strip's window class, by which every copy's strip is known: none is ever a target.
 inline constexpr wchar_t kStripClassName[] = L"SendlarkStrip";
 
 struct StripButton {

@@ -1,16 +1,16 @@
 #include "setup/setup_program.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cwchar>
 #include <limits>
 
 #include "config/file_io.h"
-#include "config/options.h"
 #include "config/hot_key.h"
+#include "config/options.h"
 #include "delivery/send_command.h"
-#include "platform/strip.h"
 #include "platform/setup_texts.h"
 #include "setup/config_edit.h"
 #include "setup/paste_command.h"
@@ -78,11 +78,33 @@ std::wstring PasteValue(const std::wstring& text) {
 
 // Why the choice cannot be used; 0 when it can.
 int Unusable(const SetupChoice& choice) {
-  return choice.window == nullptr           ? IDS_NO_SELECTION
-         : choice.paste.empty()             ? IDS_PASTE_MISSING
-         : PasteValue(choice.paste).empty() ? IDS_PASTE_INVALID
-                                            : 0;
+  return choice.window == nullptr                             ? IDS_NO_SELECTION
+         : IsStripClass(choice.window->className, SystemFold) ? IDS_STRIP_NOT_A_TARGET
+         : choice.paste.empty()                               ? IDS_PASTE_MISSING
+         : PasteValue(choice.paste).empty()                   ? IDS_PASTE_INVALID
+                                                              : 0;
 }
+
+// The routes the test send tries for a window without a paste command, in this order. The
+// message goes to the focused control and types nothing anywhere. Shift+Insert is the paste
+// nearly every program takes, terminals too, whereas a Ctrl+V that a terminal does not take as
+// paste types a control character into it. Ctrl+Shift+V is never tried: word processors paste
+// formatting with it.
+constexpr std::array<PasteRoute, 3> kSearchedRoutes = {PasteRoute::Message, PasteRoute::ShiftInsert,
+                                                       PasteRoute::CtrlV};
+
+// A console's paste command sits in its system menu, which Wine does not let another program
+// read and no program file holds: a console is known by its window's class.
+std::optional<std::uint32_t> ConsolePasteCommand(const std::wstring& className) {
+  if (className == L"ConsoleWindowClass") return 0xFFF1;  // Windows' console
+  if (className == L"WineConsoleClass") return 274;       // Wine's
+  return std::nullopt;
+}
+
+// The texts of the faults of a hot key, in HotKeyFault's order.
+constexpr std::array<int, 4> kHotKeyFaultTexts = {IDS_HOTKEY_NO_MODIFIER, IDS_HOTKEY_NOT_A_MODIFIER,
+                                                  IDS_HOTKEY_NOT_A_KEY,
+                                                  IDS_HOTKEY_CLIPBOARD_SHORTCUT};
 
 std::wstring Tell(std::wstring text) {
   Sys().ShowMessage(text);
@@ -109,6 +131,17 @@ std::wstring SetupProgram::Say(int text, std::initializer_list<std::wstring_view
 }
 
 void SetupProgram::Describe(ListedWindow& window) const {
+  wchar_t handle[32];
+  std::swprintf(handle, std::size(handle), L"0x%llX",
+                static_cast<unsigned long long>(window.window));
+  window.handle = handle;
+  if (const std::optional<std::uint32_t> console = ConsolePasteCommand(window.className)) {
+    window.paste = *console;
+    const std::wstring id = std::to_wstring(*console);
+    window.pasteCell = id + L" " + Say(IDS_PASTE_CONSOLE);
+    window.status = Say(IDS_STATUS_PASTE_CONSOLE, {window.title, id});
+    return;
+  }
   std::optional<PasteCommand> paste =
       FindPasteCommand(window.menuBar.value_or(Menu{}), window.systemMenu);
   // Wine cannot read another process's menus, and a program may set its menu bar up only
@@ -117,10 +150,6 @@ void SetupProgram::Describe(ListedWindow& window) const {
   for (std::size_t i = 0; fromFile && !paste && i < window.programMenus.size(); ++i) {
     paste = FindPasteCommand(window.programMenus[i], {});
   }
-  wchar_t handle[32];
-  std::swprintf(handle, std::size(handle), L"0x%llX",
-                static_cast<unsigned long long>(window.window));
-  window.handle = handle;
   if (!paste) {
     window.pasteCell = Say(IDS_PASTE_NONE);
     window.status = Say(IDS_STATUS_NO_PASTE, {window.title});
@@ -140,8 +169,9 @@ void SetupProgram::Describe(ListedWindow& window) const {
 std::vector<ListedWindow> SetupProgram::ListWindows(std::wstring& status) {
   listed_ = list_();
   // Another copy of Sendlark is never its target.
-  std::erase_if(listed_,
-                [](const ListedWindow& window) { return window.className == kStripClassName; });
+  std::erase_if(listed_, [](const ListedWindow& window) {
+    return IsStripClass(window.className, SystemFold);
+  });
   for (ListedWindow& window : listed_)
     Describe(window);
   status = Say(IDS_LISTED, {std::to_wstring(listed_.size())});
@@ -152,12 +182,13 @@ std::wstring SetupProgram::Save(const SetupChoice& choice) {
   if (const int problem = Unusable(choice)) return Tell(Say(problem));
   const HotKeySetting setting = ParseHotKey(choice.hotKey);
   if (const HotKeyFault* fault = std::get_if<HotKeyFault>(&setting)) {
-    return Tell(Say(IDS_HOTKEY_NO_MODIFIER + static_cast<int>(*fault), {choice.hotKey}));
+    return Tell(Say(kHotKeyFaultTexts[static_cast<std::size_t>(*fault)],
+                    {CutToShow(choice.hotKey, kMaxShownValue)}));
   }
   if (const HotKey* combination = std::get_if<HotKey>(&setting)) {
     // Held for a moment only: Sendlark takes it when it next starts.
     if (const ErrorText error = Sys().RegisterHotKey(*combination)) {
-      return Tell(Say(IDS_HOTKEY_TAKEN, {choice.hotKey, *error}));
+      return Tell(Say(IDS_HOTKEY_TAKEN, {CutToShow(choice.hotKey, kMaxShownValue), *error}));
     }
     Sys().UnregisterHotKey();
   }
@@ -172,24 +203,34 @@ std::wstring SetupProgram::Save(const SetupChoice& choice) {
 }
 
 std::wstring SetupProgram::SendTestText(SetupChoice& choice) {
-  // A window without a paste command, with none typed, may take WM_PASTE or else Ctrl+V: the
+  // A window without a paste command, with none typed, may take one of the searched routes: the
   // first it takes is its route, and one it ignores is no failure yet.
-  const bool search = choice.window != nullptr && choice.paste.empty() && !choice.window->paste;
-  if (const int problem = Unusable(choice); problem != 0 && !search) return Tell(Say(problem));
+  const int problem = Unusable(choice);
+  const bool search = problem == IDS_PASTE_MISSING && !choice.window->paste;
+  if (problem != 0 && !search) return Tell(Say(problem));
   // A copy: the message boxes that delivering may show run their own message loops.
   const ListedWindow target = *choice.window;
-  const std::vector<std::wstring> routes =
-      search ? std::vector<std::wstring>{L"WM_PASTE", L"Ctrl+V"}
-             : std::vector<std::wstring>{PasteValue(choice.paste)};
+  std::vector<std::wstring> routes;
+  if (search) {
+    for (const PasteRoute route : kSearchedRoutes)
+      routes.push_back(PasteRouteWordOf(route));
+  } else {
+    routes.push_back(PasteValue(choice.paste));
+  }
+  std::wstring notTaken;  // the routes tried before, which the window ignored
   for (const std::wstring& paste : routes) {
     // Sendlark's own road with the choice as it stands, so that what works here works there:
     // Deliver with its clipboard, activation, paste, confirmation and messages.
     const Delivery delivery =
         Deliver(kTestText, {target.className, choice.title, paste, choice.match}, search);
-    if (search && delivery == Delivery::NotTaken) continue;
+    if (search && delivery == Delivery::NotTaken) {
+      notTaken += (notTaken.empty() ? L"" : Say(IDS_ROUTES_JOINED)) + paste;
+      continue;
+    }
     if (search && (delivery == Delivery::Taken || delivery == Delivery::Unseen)) {
       choice.paste = paste;
-      return Say(IDS_ROUTE_FOUND, {target.title, paste});
+      return notTaken.empty() ? Say(IDS_ROUTE_FOUND, {target.title, paste})
+                              : Say(IDS_ROUTE_FOUND_AFTER, {target.title, paste, notTaken});
     }
     switch (delivery) {
       case Delivery::Taken:
@@ -255,8 +296,8 @@ int SetupProgram::RunScript(const std::vector<std::wstring>& arguments, std::wst
   }
 
   std::optional<ListedWindow> target = describe_(*window);
-  if (!target) {
-    message = Say(IDS_NO_SUCH_WINDOW, {arguments[1]});
+  if (!target || IsStripClass(target->className, SystemFold)) {
+    message = target ? Say(IDS_STRIP_NOT_A_TARGET) : Say(IDS_NO_SUCH_WINDOW, {arguments[1]});
     return kScriptFailed;
   }
   Describe(*target);

@@ -31,10 +31,10 @@ class SetupProgram final : public SetupWindowEvents {
   std::vector<ListedWindow> ListWindows(std::wstring& status) override;
   // Both take Sendlark's road: Save writes the title and mode, the window's class and program
   // file, the paste route, the check box and the hot key unless its box is empty into Config.ini,
-  // refusing a hot key that names no combination or that the system will not register now;
-  // SendTestText delivers kTestText exactly as Sendlark delivers, and records nothing. For a window
-  // without a paste command, with none typed, it tries WM_PASTE and then Ctrl+V and stops at the
-  // first the window takes.
+  // refusing a copy's strip, and a hot key that names no combination, is a shortcut of the
+  // clipboard or that the system will not register now; SendTestText delivers kTestText exactly as
+  // Sendlark delivers, and records nothing. For a window without a paste command, with none typed,
+  // it tries WM_PASTE, then Shift+Insert, then Ctrl+V, and stops at the first the window takes.
   std::wstring Save(const SetupChoice& choice) override;
   std::wstring SendTestText(SetupChoice& choice) override;
   // Among the windows last listed, as Sendlark searches: those of the chosen class whose title
@@ -51,7 +51,8 @@ class SetupProgram final : public SetupWindowEvents {
   int RunScript(const std::vector<std::wstring>& arguments, std::wstring& message);
 
  private:
-  // Finds the window's paste command and fills in the texts that show it.
+  // Finds the window's paste command (a console's by its class) and fills in the texts that show
+  // it.
   void Describe(ListedWindow& window) const;
   int List(const std::wstring& file, std::wstring& message);
   // The text with each "%1" to "%9" replaced by that value.

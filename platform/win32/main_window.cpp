@@ -49,12 +49,16 @@ MainWindow::MainWindow(HINSTANCE instance, StripDescription strip, WindowEvents&
 
   // WS_POPUP: no title bar and no border, so the client area is the whole window.
   // WS_EX_TOOLWINDOW: a small tool strip, without a taskbar button or a place in Alt+Tab.
+  // WS_SYSMENU: nothing shows it without a caption, but Wine manages a popup that has one as an
+  // ordinary window. A strip first shown without being activated would stay outside its window
+  // management until its first move while active, which Wine then ends.
   // Created hidden and not yet topmost: start-up shows it and places it above other windows.
   // It first appears centred at the top of the primary monitor's work area.
   RECT area = {0, 0, 800, 600};
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   Create(instance, strip_.className.c_str(), strip_.title.c_str(), WS_EX_TOOLWINDOW,
-         WS_POPUP | WS_CLIPCHILDREN, area.left, area.top, layout_.width, layout_.height);
+         WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, area.left, area.top, layout_.width,
+         layout_.height);
   // Only now is the size known at the monitor's own DPI.
   ::SetWindowPos(window_, nullptr, (area.left + area.right - layout_.width) / 2, area.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -132,10 +136,19 @@ void MainWindow::OnDestroy() {
 
 void MainWindow::CreateToolbar() {
   // Flat buttons without text; the toolbar is placed by hand, not docked to an edge.
-  const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
-                      CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN;
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | CCS_NORESIZE |
+                      CCS_NODIVIDER | CCS_NOPARENTALIGN;
   toolbar_ = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style, 0, 0, 0, 0, window_,
                                reinterpret_cast<HMENU>(kToolbarControlId), instance_, nullptr);
+  // Tool tips show only over the active window unless they are always tips, and the strip never
+  // takes the focus by itself. Given to the toolbar before its buttons, each button is one of
+  // their tools. They belong to no window: Wine does not make a window topmost while a topmost
+  // window that it owns exists.
+  tips_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                instance_, nullptr));
+  ::SendMessageW(toolbar_, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tips_.get()), 0);
   ::SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   std::vector<TBBUTTON> buttons;
   for (const StripButton& button : strip_.buttons) {

@@ -42,6 +42,7 @@ class MainWindow : public BaseWindow<MainWindow> {
   StripDescription strip_;
   WindowEvents& events_;
   HWND toolbar_ = nullptr;
+  UniqueWindow tips_;  // the toolbar's tool tips
   WindowLayout layout_;
   UniqueImageList images_;
   DropTarget* dropTarget_ = nullptr;

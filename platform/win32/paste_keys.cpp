@@ -1,4 +1,6 @@
 // Pressing the paste shortcut for a target that takes no paste command or message.
+#include <vector>
+
 #include "platform/win32/retry.h"
 #include "platform/win32/win32_platform.h"
 
@@ -22,14 +24,27 @@ INPUT Key(WORD key, DWORD flags) {
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = key;
   input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = flags;
+  // The Insert key of the navigation block, not the numeric keypad's 0.
+  input.ki.dwFlags = flags | (key == VK_INSERT ? KEYEVENTF_EXTENDEDKEY : 0);
   return input;
+}
+
+// The keys of a shortcut, pressed in this order and let go in the reverse one.
+std::vector<WORD> ShortcutKeys(PasteRoute keys) {
+  switch (keys) {
+    case PasteRoute::ShiftInsert:
+      return {VK_SHIFT, VK_INSERT};
+    case PasteRoute::CtrlShiftV:
+      return {VK_CONTROL, VK_SHIFT, 'V'};
+    default:
+      return {VK_CONTROL, 'V'};
+  }
 }
 
 }  // namespace
 
 KeyPress Win32Platform::PressPasteKeys(WindowRef targetRef, PasteRoute keys) {
-  // A modifier still down would make the shortcut another one (Ctrl+Shift+V, Alt+Insert). Our
+  // A modifier still down would make the shortcut another one (Alt+Insert, Ctrl+Alt+V). Our
   // text is on the clipboard meanwhile, and a program may ask for it.
   const bool released = Retry(kReleasePatience, [] {
     if (!ModifierHeld()) return Attempt::Done;
@@ -44,14 +59,13 @@ KeyPress Win32Platform::PressPasteKeys(WindowRef targetRef, PasteRoute keys) {
       (foreground != target && foreground != ::GetAncestor(target, GA_ROOTOWNER))) {
     return KeyPress::NotInFront;
   }
-  const bool ctrlV = keys == PasteRoute::CtrlV;
-  const WORD modifier = ctrlV ? VK_CONTROL : VK_SHIFT;
-  const WORD key = ctrlV ? 'V' : VK_INSERT;
-  // The Insert key of the navigation block, not the numeric keypad's 0.
-  const DWORD extended = ctrlV ? 0 : KEYEVENTF_EXTENDEDKEY;
-  INPUT inputs[] = {Key(modifier, 0), Key(key, extended), Key(key, extended | KEYEVENTF_KEYUP),
-                    Key(modifier, KEYEVENTF_KEYUP)};
-  ::SendInput(static_cast<UINT>(std::size(inputs)), inputs, sizeof(INPUT));
+  const std::vector<WORD> shortcut = ShortcutKeys(keys);
+  std::vector<INPUT> inputs;
+  for (const WORD key : shortcut)
+    inputs.push_back(Key(key, 0));
+  for (auto key = shortcut.rbegin(); key != shortcut.rend(); ++key)
+    inputs.push_back(Key(*key, KEYEVENTF_KEYUP));
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   return KeyPress::Pressed;
 }
 

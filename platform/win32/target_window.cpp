@@ -15,6 +15,10 @@ static_assert(kErrorTimeout == ERROR_TIMEOUT);
 // The system brings a window forward after SetForegroundWindow returns; the paste must not
 // reach it before it is in front.
 constexpr RetryPolicy kForegroundPatience = {300, 10};
+// The target's thread learns that it was brought forward from a message it handles in its own
+// time; until it has, it names no focus, or its frame rather than the control that gets it.
+constexpr RetryPolicy kFocusPatience = {1000, 0};
+constexpr DWORD kFocusPauseMs = 10;
 
 // Sendlark's own windows are never targets: sending the strip its own resend command would
 // resend for ever.
@@ -166,18 +170,43 @@ CommandOutcome Win32Platform::SendCommandId(WindowRef target, std::int32_t id) {
   return SendBounded(ToHwnd(target), WM_COMMAND, static_cast<std::uint32_t>(id));
 }
 
+// The target's control that has the focus; null while its thread names none inside it.
+HWND FocusInside(HWND target, DWORD thread) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (!::GetGUIThreadInfo(thread, &info) || info.hwndFocus == nullptr) return nullptr;
+  return info.hwndFocus == target || ::IsChild(target, info.hwndFocus) ? info.hwndFocus : nullptr;
+}
+
 // The control that has the focus takes the paste, as when the user pastes: an edit field of a
-// dialog, say. A focus outside the target (its thread's other windows) does not count.
+// dialog, say. A focus outside the target (its thread's other windows) does not count. Once the
+// target is in front, its thread is given time to hand the focus to its control; a target that
+// names none inside in that time gets the paste itself.
 CommandOutcome Win32Platform::SendPasteMessage(WindowRef targetRef) {
   const HWND target = ToHwnd(targetRef);
-  GUITHREADINFO thread = {};
-  thread.cbSize = sizeof thread;
-  HWND focus = target;
-  if (::GetGUIThreadInfo(::GetWindowThreadProcessId(target, nullptr), &thread) &&
-      thread.hwndFocus != nullptr && ::IsChild(target, thread.hwndFocus)) {
-    focus = thread.hwndFocus;
+  const DWORD thread = ::GetWindowThreadProcessId(target, nullptr);
+  HWND focus = nullptr;
+  // A hung target hands over no focus, and its paste has its own bound.
+  if (!::IsHungAppWindow(target)) {
+    const DWORD start = ::GetTickCount();
+    Retry(kFocusPatience, [&] {
+      if (::GetForegroundWindow() == target) {
+        // Once the target's thread has answered a message sent after it came forward, it is done
+        // with what coming forward asked of it, such as a frame passing the focus to its field.
+        const DWORD waited = ::GetTickCount() - start;
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(
+            target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+            kFocusPatience.patienceMs - std::min(waited, kFocusPatience.patienceMs), &ignored);
+        if ((focus = FocusInside(target, thread)) != nullptr) return Attempt::Done;
+      }
+      // Our text is on the clipboard meanwhile, and a program may ask for it.
+      WaitHandlingSentMessages(0, nullptr, kFocusPauseMs);
+      return Attempt::Again;
+    });
   }
-  return SendBounded(focus, WM_PASTE, 0);
+  if (focus == nullptr) focus = FocusInside(target, thread);
+  return SendBounded(focus != nullptr ? focus : target, WM_PASTE, 0);
 }
 
 }  // namespace sendlark::win32

@@ -54,5 +54,6 @@ using UniqueIcon = UniqueHandle<HICON, &::DestroyIcon>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, &::ImageList_Destroy>;
 using UniqueWindow = UniqueHandle<HWND, &::DestroyWindow>;
 using UniqueModule = UniqueHandle<HMODULE, &::FreeLibrary>;  // loaded as code or as data
+using UniqueWindow = UniqueHandle<HWND, &::DestroyWindow>;
 
 }  // namespace sendlark::win32

@@ -18,8 +18,10 @@ WindowRef Win32Platform::MainWindow() {
   return ToRef(window_);
 }
 
+// Shown without being activated: the window the user just fed keeps the keyboard. A click on
+// the strip or its hot key activates it.
 void Win32Platform::ShowMainWindow() {
-  ::ShowWindow(window_, SW_SHOW);
+  ::ShowWindow(window_, SW_SHOWNA);
 }
 
 void Win32Platform::HideMainWindow() {
@@ -28,7 +30,7 @@ void Win32Platform::HideMainWindow() {
 
 void Win32Platform::SetAlwaysOnTop(WindowRef window, bool onTop) {
   ::SetWindowPos(ToHwnd(window), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
 
 void Win32Platform::BeginWindowDrag(WindowRef window) {

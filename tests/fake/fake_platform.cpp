@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "config/file_io.h"
+#include "delivery/paste_id.h"
 #include "state/program_state.h"
 
 namespace sendlark::testing {
@@ -390,8 +391,9 @@ CommandOutcome FakePlatform::SendPasteMessage(WindowRef target) {
 }
 
 KeyPress FakePlatform::PressPasteKeys(WindowRef target, PasteRoute keys) {
-  trace.push_back(keys == PasteRoute::CtrlV ? "keys:Ctrl+V" : "keys:Shift+Insert");
-  if (keyPress == KeyPress::Pressed) Paste(target, 0, {});
+  trace.push_back("keys:" + Utf8(PasteRouteWordOf(keys)));
+  const bool taken = std::find(keysIgnored.begin(), keysIgnored.end(), keys) == keysIgnored.end();
+  if (keyPress == KeyPress::Pressed && taken) Paste(target, 0, {});
   return keyPress;
 }
 

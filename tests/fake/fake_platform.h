@@ -58,6 +58,7 @@ class FakePlatform : public Platform {
   CommandOutcome sendOutcome;             // what sending the target its paste command comes to
   KeyPress keyPress = KeyPress::Pressed;  // what pressing the paste keys comes to
   bool pasteMessageIgnored = false;       // the target handles WM_PASTE without reading
+  std::vector<PasteRoute> keysIgnored;    // shortcuts that the target does not take as paste
   std::vector<int> popupChoices;          // what the user picks, one per popup; 0 dismisses it
   // The clipboard and the programs that share it, on a clock of the fake's own that only the
   // waits move on: each wait plays what happens meanwhile, in order of time.

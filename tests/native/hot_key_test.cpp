@@ -35,5 +35,20 @@ INSTANTIATE_TEST_SUITE_P(Values, ParseHotKeyTest,
                              {L"Ctrl++S", HotKeyFault::NotAModifier},
                          }));
 
+// Held as the hot key, the paste keys that Sendlark presses would open its own menu, and copy,
+// cut and paste would be taken from every other program. Their neighbours are like any other.
+TEST(ClipboardShortcutTest, IsRefusedAsTheHotKeyAndItsNeighboursAreNot) {
+  for (const wchar_t* text : {L"Ctrl+C", L"ctrl + x", L"CTRL+V", L"Ctrl+Insert", L"Shift+Insert",
+                              L"Shift+Delete", L"Shift+Ctrl+V"}) {
+    EXPECT_EQ(ParseHotKey(text), HotKeySetting(HotKeyFault::ClipboardShortcut))
+        << ::testing::PrintToString(text);
+  }
+  for (const wchar_t* text :
+       {L"Ctrl+Alt+V", L"Ctrl+Shift+C", L"Alt+Insert", L"Ctrl+Delete", L"Shift+V", L"Win+V"}) {
+    EXPECT_TRUE(std::holds_alternative<HotKey>(ParseHotKey(text)))
+        << ::testing::PrintToString(text);
+  }
+}
+
 }  // namespace
 }  // namespace sendlark

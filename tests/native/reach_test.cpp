@@ -103,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
         RouteCase{"MessageAnyCaseAndBlanks", L" wm_Paste\t", PasteRoute::Message, 0, nullptr},
         RouteCase{"CtrlV", L"ctrl+v", PasteRoute::CtrlV, 0, nullptr},
         RouteCase{"ShiftInsert", L"SHIFT+INSERT\r\n", PasteRoute::ShiftInsert, 0, nullptr},
-        RouteCase{"OtherShortcut", L"Ctrl+Shift+V", PasteRoute::Command, 0, kNotANumberText},
+        RouteCase{"CtrlShiftV", L"Ctrl+Shift+v", PasteRoute::CtrlShiftV, 0, nullptr},
+        RouteCase{"OtherShortcut", L"Alt+V", PasteRoute::Command, 0, kNotANumberText},
         RouteCase{"BlanksInsideTheWord", L"Ctrl + V", PasteRoute::Command, 0, kNotANumberText},
         RouteCase{"Empty", L"", PasteRoute::Command, 0, kNotANumberText}),
     [](const ::testing::TestParamInfo<RouteCase>& info) { return info.param.name; });

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <tuple>
 
+#include "delivery/send_command.h"
 #include "platform/setup_texts.h"
 #include "state/program_state.h"
 #include "tests/fake/fake_platform.h"
@@ -13,9 +16,10 @@ namespace {
 
 using testing::Utf8;
 
-// The texts as these tests see them, "[id %1 %2]", with the values put in.
-std::wstring Said(int id, const std::wstring& first = L"%1", const std::wstring& second = L"%2") {
-  return L"[" + std::to_wstring(id) + L" " + first + L" " + second + L"]";
+// The texts as these tests see them, "[id %1 %2 %3]", with the values put in.
+std::wstring Said(int id, const std::wstring& first = L"%1", const std::wstring& second = L"%2",
+                  const std::wstring& third = L"%3") {
+  return L"[" + std::to_wstring(id) + L" " + first + L" " + second + L" " + third + L"]";
 }
 
 MenuNode Item(std::wstring caption, std::uint32_t id) {
@@ -135,7 +139,9 @@ TEST_F(SetupProgramTest, SaveWritesThePasteCommandTypedAndTheClipboardCheckBox) 
 struct RouteSearchCase {
   const char* name;
   bool messageTaken;
+  std::vector<PasteRoute> keysIgnored;
   testing::Reading reading;
+  std::vector<std::string> tried;  // the paste requests, in order
   std::wstring status;
   std::wstring paste;  // in the box afterwards
 };
@@ -144,55 +150,103 @@ class RouteSearchTest : public SetupProgramTest,
                         public ::testing::WithParamInterface<RouteSearchCase> {};
 
 // A window without a paste command, with none typed, gets the test text through the first route
-// it takes, and only that once; the routes it ignores are no failure to show.
-TEST_P(RouteSearchTest, TriesThePasteMessageThenTheShortcut) {
+// it takes, and only that once; the routes it ignores are no failure to show. Shift+Insert comes
+// before Ctrl+V, which a terminal that does not take it as paste types as a control character.
+TEST_P(RouteSearchTest, TriesTheMessageThenShiftInsertThenCtrlVAndStopsAtTheFirstTaken) {
+  const RouteSearchCase& c = GetParam();
   windows = {Window(0x1A2B, L"Target Window", Menu{})};
   sys.AddWindow(L"TargetClass", L"Target Window");
-  sys.pasteMessageIgnored = !GetParam().messageTaken;
-  sys.reading = GetParam().reading;
+  sys.pasteMessageIgnored = !c.messageTaken;
+  sys.keysIgnored = c.keysIgnored;
+  sys.reading = c.reading;
   SetupChoice choice = Choice(L"");
-  EXPECT_EQ(program.SendTestText(choice), GetParam().status);
-  EXPECT_EQ(choice.paste, GetParam().paste);
+  EXPECT_EQ(program.SendTestText(choice), c.status);
+  EXPECT_EQ(choice.paste, c.paste);
+  std::vector<std::string> tried;
+  std::copy_if(sys.trace.begin(), sys.trace.end(), std::back_inserter(tried), [](const auto& call) {
+    return call.starts_with("send:") || call.starts_with("keys:");
+  });
+  EXPECT_EQ(tried, c.tried);
   EXPECT_TRUE(sys.messages.empty());
 }
 
+const std::vector<std::string> kAllRoutes = {"send:WM_PASTE", "keys:Shift+Insert", "keys:Ctrl+V"};
+
 INSTANTIATE_TEST_SUITE_P(
     Routes, RouteSearchTest,
-    ::testing::Values(RouteSearchCase{"Message", true, testing::Reading::DuringCommand,
+    ::testing::Values(RouteSearchCase{"Message",
+                                      true,
+                                      {},
+                                      testing::Reading::DuringCommand,
+                                      {"send:WM_PASTE"},
                                       Said(IDS_ROUTE_FOUND, L"Target Window", L"WM_PASTE"),
                                       L"WM_PASTE"},
-                      RouteSearchCase{"Shortcut", false, testing::Reading::DuringCommand,
-                                      Said(IDS_ROUTE_FOUND, L"Target Window", L"Ctrl+V"),
+                      RouteSearchCase{"ShiftInsert",
+                                      false,
+                                      {},
+                                      testing::Reading::DuringCommand,
+                                      {"send:WM_PASTE", "keys:Shift+Insert"},
+                                      Said(IDS_ROUTE_FOUND_AFTER, L"Target Window", L"Shift+Insert",
+                                           L"WM_PASTE"),
+                                      L"Shift+Insert"},
+                      RouteSearchCase{"CtrlV",
+                                      false,
+                                      {PasteRoute::ShiftInsert},
+                                      testing::Reading::DuringCommand,
+                                      kAllRoutes,
+                                      Said(IDS_ROUTE_FOUND_AFTER, L"Target Window", L"Ctrl+V",
+                                           L"WM_PASTE" + Said(IDS_ROUTES_JOINED) + L"Shift+Insert"),
                                       L"Ctrl+V"},
-                      RouteSearchCase{"Neither", true, testing::Reading::Never,
-                                      Said(IDS_NO_ROUTE, L"Target Window"), L""}),
+                      RouteSearchCase{"None",
+                                      true,
+                                      {},
+                                      testing::Reading::Never,
+                                      kAllRoutes,
+                                      Said(IDS_NO_ROUTE, L"Target Window"),
+                                      L""}),
     [](const auto& info) { return info.param.name; });
 
-// The title and mode are Sendlark's search: the status line tells which window it would feed.
-TEST_F(SetupProgramTest, TitleAndModeTellTheWindowSendlarkWouldFeedAndAreSaved) {
-  windows = {Window(1, L"a.txt - Notepad", Menu{}, {}, L"Notepad"),
-             Window(2, L"b.txt - Notepad", Menu{}, {}, L"Notepad"),
-             Window(3, L"a.txt - WordPad", Menu{}, {}, L"WordPad"),
-             Window(4, L"Sendlark", Menu{}, {}, L"SendlarkStrip")};
-  SetupChoice choice = Choice(L"770");
-  ASSERT_EQ(listed.size(), 3u) << "another copy's strip is no target";
-  for (const auto& [match, title, said] :
-       {std::tuple{TitleMatch::Contains, L"A.TXT", Said(IDS_MATCHES, L"1", L"a.txt - Notepad")},
-        std::tuple{TitleMatch::Any, L"", Said(IDS_MATCHES, L"2", L"a.txt - Notepad")},
-        std::tuple{TitleMatch::Exact, L"b.txt - notepad",
-                   Said(IDS_MATCHES, L"1", L"b.txt - Notepad")},
-        std::tuple{TitleMatch::Begins, L"Notepad", Said(IDS_NO_MATCH)}}) {
-    choice.match = match;
-    choice.title = title;
-    EXPECT_EQ(program.DescribeMatch(choice), said);
-  }
-  choice.match = TitleMatch::Contains;
-  choice.title = L"Notepad";
-  program.Save(choice);
-  EXPECT_EQ(sys.ReadFile(L"Config.ini"),
-            ":AppliactionName=Notepad;\r\n:AppliactionClass=Notepad;\r\n:AppliactionPast=770;\r\n"
-            ":AppliactionPath=C:\\target.exe;\r\n:TitleMatch=contains;\r\n");
+// Another copy's strip, from any folder: delivering to it would have the two copies wait for
+// each other's delivery lock.
+TEST_F(SetupProgramTest, NoCopysStripIsSavedOrFed) {
+  windows = {Window(0x5, L"Sendlark", Menu{}, {}, L"SendlarkStrip")};
+  sys.AddWindow(L"SendlarkStrip", L"Sendlark");
+  std::wstring message;
+  EXPECT_EQ(program.RunScript({L"/save", L"5", L"/paste", L"770"}, message), 1);
+  const SetupChoice choice{&windows[0], L"770", L"Sendlark"};
+  EXPECT_EQ(program.Save(choice), message);
+  EXPECT_EQ(message, Said(IDS_STRIP_NOT_A_TARGET));
+  EXPECT_FALSE(sys.FileExists(L"Config.ini"));
+  EXPECT_EQ(Deliver(kTestText, {L"sendlarkSTRIP", L"Sendlark", L"770"}), Delivery::Failed);
+  EXPECT_TRUE(sys.sent.empty());
 }
+
+struct HotKeyCase {
+  std::wstring typed;
+  int reason;
+  std::wstring shown;  // in the reason
+};
+
+class RefusedHotKeyTest : public SetupProgramTest,
+                          public ::testing::WithParamInterface<HotKeyCase> {};
+
+// As Sendlark refuses them, a long one cut as its box would show it.
+TEST_P(RefusedHotKeyTest, IsNotSavedAndTheBoxSaysWhy) {
+  SetupChoice choice = Choice(L"770");
+  choice.hotKey = GetParam().typed;
+  EXPECT_EQ(program.Save(choice), Said(GetParam().reason, GetParam().shown));
+  EXPECT_EQ(sys.messages.size(), 1u);
+  EXPECT_FALSE(sys.FileExists(L"Config.ini"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, RefusedHotKeyTest,
+    ::testing::Values(HotKeyCase{L"S", IDS_HOTKEY_NO_MODIFIER, L"S"},
+                      HotKeyCase{L"Ctrl+S+T", IDS_HOTKEY_NOT_A_MODIFIER, L"Ctrl+S+T"},
+                      HotKeyCase{L"Ctrl+F25", IDS_HOTKEY_NOT_A_KEY, L"Ctrl+F25"},
+                      HotKeyCase{L"shift+insert", IDS_HOTKEY_CLIPBOARD_SHORTCUT, L"shift+insert"},
+                      HotKeyCase{L"Ctrl+" + std::wstring(200, L'A'), IDS_HOTKEY_NOT_A_KEY,
+                                 L"Ctrl+" + std::wstring(94, L'A') + L"…"}));
 
 struct ChoiceCase {
   const char* name;
@@ -293,7 +347,13 @@ INSTANTIATE_TEST_SUITE_P(
             {Window(0xFFFFFFFFFFFF, L"(無題)\t- メモ帳\r\n", Menu{}, {}, L"A\rB", L"C:\\a\nb.exe"),
              Window(1, L"", EditMenu(L"Paste", 0))},
             "(無題) - メモ帳  \tA B\tC:\\a b.exe\t\t0xFFFFFFFFFFFF\r\n"
-            "\tTargetClass\tC:\\target.exe\t0\t0x1\r\n"}),
+            "\tTargetClass\tC:\\target.exe\t0\t0x1\r\n"},
+        // Their paste command sits in the system menu, which Wine reads for no other program.
+        ListCase{
+            "ConsolesByTheirClass",
+            {Window(0xB, L"cmd", std::nullopt, {}, L"ConsoleWindowClass", L""),
+             Window(0xC, L"cmd.exe", std::nullopt, {}, L"WineConsoleClass", L"")},
+            "cmd\tConsoleWindowClass\t\t65521\t0xB\r\ncmd.exe\tWineConsoleClass\t\t274\t0xC\r\n"}),
     [](const ::testing::TestParamInfo<ListCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -11,29 +11,6 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ConfirmedDeliveryTest = SendlarkTest;
 
-// The console window that wineconsole opens, a visible top-level window of a process of its
-// own; closed at the end, since it outlives the program that started it.
-class WineConsole {
- public:
-  explicit WineConsole(const std::wstring& folder) {
-    HWND before = FindWindowW(kClass, nullptr);
-    process_ = std::make_unique<Process>(L"wineconsole.exe cmd.exe", folder);
-    WaitUntil([&] {
-      window_ = FindWindowW(kClass, nullptr);
-      return window_ != nullptr && window_ != before && IsWindowVisible(window_);
-    });
-  }
-  ~WineConsole() {
-    if (window_ != nullptr) PostMessageW(window_, WM_CLOSE, 0, 0);
-  }
-  HWND Window() const { return window_; }
-  static constexpr wchar_t kClass[] = L"WineConsoleClass";
-
- private:
-  std::unique_ptr<Process> process_;
-  HWND window_ = nullptr;
-};
-
 bool ShowsAMessageBox(const Process& process) {
   return FindProcessWindow(process.Id(), L"#32770") != nullptr;
 }

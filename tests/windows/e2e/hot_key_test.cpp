@@ -1,5 +1,5 @@
 // The hot key of the real program, pressed through the X server while another program has the
-// focus, and one that cannot be had.
+// focus, and those that cannot be had.
 #include <gmock/gmock.h>
 
 #include "tests/windows/e2e/sendlark_fixture.h"
@@ -59,17 +59,22 @@ TEST_F(HotKeyTest, OpensTheMenuWithTheKeyboardInItAndGivesTheFocusBackWhenDismis
   ChooseTheCommand();
 }
 
+struct UnavailableCase {
+  std::wstring written;
+  std::wstring shown;  // in the box
+};
+
 class UnavailableHotKeyTest : public HotKeyTest,
-                              public ::testing::WithParamInterface<const wchar_t*> {};
+                              public ::testing::WithParamInterface<UnavailableCase> {};
 
 TEST_P(UnavailableHotKeyTest, IsToldOnceAndTheStripWorksByMouseWithoutIt) {
   ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'S'));
   const auto recorder = StartRecorder();
-  Start(GetParam());
+  Start(GetParam().written);
   const auto box = WaitForMessageBox(sendlark->Id());
   ASSERT_TRUE(box);
   EXPECT_EQ(box->title, L"Sendlark");
-  const std::wstring named = L"ホットキーを登録できませんでした: " + std::wstring(GetParam());
+  const std::wstring named = L"ホットキーを登録できませんでした: " + GetParam().shown;
   EXPECT_THAT(box->text, StartsWith(named + L"\r\n"));
   EXPECT_GT(box->text.size(), named.size() + 2) << "the reason follows";
   PressOk(*box);
@@ -82,8 +87,15 @@ TEST_P(UnavailableHotKeyTest, IsToldOnceAndTheStripWorksByMouseWithoutIt) {
   EXPECT_EQ(StartSendlark()->WaitForExit(), 0u);
 }
 
+// Held by another program, no combination, a paste shortcut that Sendlark's own paste would
+// press, and a value far longer than a box could show.
 INSTANTIATE_TEST_SUITE_P(HeldOrNotACombination, UnavailableHotKeyTest,
-                         ::testing::Values(L"Ctrl+Alt+S", L"Ctrl+Alt+Esc"));
+                         ::testing::Values(UnavailableCase{L"Ctrl+Alt+S", L"Ctrl+Alt+S"},
+                                           UnavailableCase{L"Ctrl+Alt+Esc", L"Ctrl+Alt+Esc"},
+                                           UnavailableCase{L"Ctrl+V", L"Ctrl+V"},
+                                           UnavailableCase{
+                                               L"Ctrl+" + std::wstring(2000000, L'A'),
+                                               L"Ctrl+" + std::wstring(94, L'A') + L"…"}));
 
 }  // namespace
 }  // namespace sendlark::harness

@@ -59,5 +59,55 @@ TEST_F(ReachTest, RecorderIsFedThroughThePasteShortcut) {
   EXPECT_FALSE(FindProcessWindow(sendlark->Id(), L"#32770")) << "confirmed by the read";
 }
 
+// The user clicked the strip of a first copy, so it is in front; a second copy brings the target
+// forward, and the target hands the focus to its rich edit a moment later. The paste waits for
+// that: sent before, it would reach the frame, which ignores it.
+TEST_F(ReachTest, SecondCopysPasteMessageReachesTheFocusedRichEditWhileTheStripIsInFront) {
+  Config config = RecorderConfig();
+  config.paste = L"WM_PASTE";
+  WriteConfig(config);
+  auto recorder = StartRecorder(300, L"rich-edit");
+  const HWND field = FindWindowExW(FindProcessWindow(recorder->Id(), recorderClass), nullptr,
+                                   L"RICHEDIT50W", nullptr);
+  ASSERT_NE(field, nullptr);
+  auto first = StartSendlark(L"alpha");
+  const HWND strip = WaitForStrip(*first);
+  ASSERT_NE(strip, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(field) == L"alpha"; }));
+  RECT rect = {};
+  GetWindowRect(strip, &rect);
+  Xdotool(L"mousemove " + std::to_wstring(rect.left + 2) + L" " + std::to_wstring(rect.top + 5) +
+          L" click 1");  // a grip
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == strip; }));
+  auto second = StartSendlark(L"bravo\r\ncharlie");
+  EXPECT_EQ(second->WaitForExit(), 0u) << "no failure boxes";
+  EXPECT_EQ(WindowText(field), L"alphabravocharlie");
+}
+
+// A copy in another folder has its own strip; a Config.ini naming it gets the message that the
+// target was not found, and the two copies never wait for each other's delivery lock.
+TEST_F(ReachTest, AnotherCopysStripIsNotFound) {
+  const TempFolder other;
+  for (const wchar_t* file : {L"Sendlark.exe", L"commands.txt", L"log.txt"}) {
+    CopyFileW(folder.File(file).c_str(), other.File(file).c_str(), FALSE);
+  }
+  WriteConfig(RecorderConfig());
+  CopyFileW(folder.File(L"Config.ini").c_str(), other.File(L"Config.ini").c_str(), FALSE);
+  Process running(L"\"" + other.File(L"Sendlark.exe") + L"\"", other.Path());
+  ASSERT_NE(WaitForStrip(running), nullptr);
+
+  Config config;
+  config.className = kStripClass;
+  config.name = L"Sendlark";
+  WriteConfig(config);
+  auto sendlark = StartSendlark(L"item");
+  const auto box = WaitForMessageBox(sendlark->Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, kFailureMessage) << "alone: not found";
+  PressOk(*box);
+  EXPECT_THAT(WaitForLogLines(1), ElementsAre("item"));
+  EXPECT_FALSE(FindProcessWindow(sendlark->Id(), L"#32770"));
+}
+
 }  // namespace
 }  // namespace sendlark::harness

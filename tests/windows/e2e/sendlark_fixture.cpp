@@ -10,6 +10,19 @@ std::wstring Entry(const wchar_t* key, const std::wstring& value) {
 
 }  // namespace
 
+WineConsole::WineConsole(const std::wstring& folder) {
+  HWND before = FindWindowW(kClass, nullptr);
+  process_ = std::make_unique<Process>(L"wineconsole.exe cmd.exe", folder);
+  WaitUntil([&] {
+    window_ = FindWindowW(kClass, nullptr);
+    return window_ != nullptr && window_ != before && IsWindowVisible(window_);
+  });
+}
+
+WineConsole::~WineConsole() {
+  if (window_ != nullptr) PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
 SendlarkTest::SendlarkTest() {
   static int counter = 0;
   const std::wstring unique =

@@ -26,6 +26,22 @@ struct Config {
   std::wstring more;  // further entries, written as they stand
 };
 
+// The console window that wineconsole opens, a visible top-level window of a process of its
+// own; closed at the end, since it outlives the program that started it.
+class WineConsole {
+ public:
+  explicit WineConsole(const std::wstring& folder);
+  ~WineConsole();
+  WineConsole(const WineConsole&) = delete;
+  WineConsole& operator=(const WineConsole&) = delete;
+  HWND Window() const { return window_; }
+  static constexpr wchar_t kClass[] = L"WineConsoleClass";
+
+ private:
+  std::unique_ptr<Process> process_;
+  HWND window_ = nullptr;
+};
+
 // How a test writes Config.ini: in the system's ANSI code page, as a user's editor long did, or
 // in UTF-8 with or without the mark, as Notepad saves new files today.
 enum class ConfigEncoding { Ansi, Utf8, Utf8Bom };

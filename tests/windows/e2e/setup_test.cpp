@@ -73,6 +73,44 @@ class SetupTest : public SendlarkTest {
   HWND RecorderWindow(const Process& recorder) const {
     return FindProcessWindow(recorder.Id(), recorderClass);
   }
+
+  // Its window, once it lists the windows, with the controls a test uses.
+  struct SetupWindow {
+    std::unique_ptr<Process> process;
+    HWND list = nullptr;
+    HWND title = nullptr;
+    HWND paste = nullptr;
+    HWND send = nullptr;
+  };
+  SetupWindow OpenWindow() const {
+    SetupWindow setup;
+    setup.process =
+        std::make_unique<Process>(L"\"" + folder.File(L"SendlarkSetup.exe") + L"\"", folder.Path());
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindProcessWindow(setup.process->Id(), L"SendlarkSetup")); });
+    setup.list = FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr);
+    setup.title = FindWindowExW(window, nullptr, L"Edit", nullptr);
+    setup.paste = FindWindowExW(window, setup.title, L"Edit", nullptr);
+    setup.send = FindWindowExW(window, nullptr, L"Button", nullptr);
+    WaitUntil([&] { return SendMessageW(setup.list, LVM_GETITEMCOUNT, 0, 0) > 0; });
+    return setup;
+  }
+  // Chooses the row of the window titled `wanted` with the arrow keys, wherever the windows of
+  // other programs, and of tests before, put it. False when there is none.
+  static bool Choose(const SetupWindow& setup, const std::wstring& wanted) {
+    const LRESULT rows = SendMessageW(setup.list, LVM_GETITEMCOUNT, 0, 0);
+    for (LRESULT row = 0; row < rows; ++row) {
+      PostMessageW(setup.list, WM_KEYDOWN, row == 0 ? VK_HOME : VK_DOWN, 0);
+      if (!WaitUntil([&] {
+            return SendMessageW(setup.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                LVNI_SELECTED) == row;
+          })) {
+        return false;
+      }
+      if (WindowText(setup.title) == wanted) return true;
+    }
+    return false;
+  }
 };
 
 std::wstring Hex(HWND window) {
@@ -164,26 +202,45 @@ TEST_F(SetupTest, UnknownArgumentGetsTheUsage) {
 }
 
 // A window whose only way in is an edit field: no menu holds a paste command, and the test
-// send finds that the field takes the paste message.
+// send finds that the field takes the paste message. SendlarkSetup's window is in front, and the
+// field gets the focus only a moment after its window was brought forward.
 TEST_F(SetupTest, TestSendFindsThePasteMessageForAWindowWithOnlyAnEditField) {
-  auto recorder = StartRecorder(0, L"edit");  // in front of every other program's window
+  auto recorder = StartRecorder(300, L"edit");
   const HWND field = FindWindowExW(RecorderWindow(*recorder), nullptr, L"Edit", nullptr);
-  Process setup(L"\"" + folder.File(L"SendlarkSetup.exe") + L"\"", folder.Path());
-  HWND window = nullptr;
-  ASSERT_TRUE(
-      WaitUntil([&] { return (window = FindProcessWindow(setup.Id(), L"SendlarkSetup")); }));
-  const HWND list = FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr);
-  const HWND title = FindWindowExW(window, nullptr, L"Edit", nullptr);
-  const HWND paste = FindWindowExW(window, title, L"Edit", nullptr);
-  const HWND send = FindWindowExW(window, nullptr, L"Button", nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 0; }));
-  PostMessageW(list, WM_KEYDOWN, VK_HOME, 0);  // the first row: the frontmost window
-  ASSERT_TRUE(WaitUntil([&] { return WindowText(title) == recorderTitle; }));
-  EXPECT_EQ(WindowText(paste), L"");
-  PostMessageW(send, BM_CLICK, 0, 0);
-  EXPECT_TRUE(WaitUntil([&] { return WindowText(paste) == L"WM_PASTE"; }));
+  const SetupWindow setup = OpenWindow();
+  ASSERT_TRUE(Choose(setup, recorderTitle));
+  EXPECT_EQ(WindowText(setup.paste), L"");
+  PostMessageW(setup.send, BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(setup.paste) == L"WM_PASTE"; }));
   EXPECT_EQ(WindowText(field), L"Sendlark test\r\n") << "arrived once";
-  EXPECT_FALSE(FindProcessWindow(setup.Id(), L"#32770")) << "no box for a route it found";
+  EXPECT_FALSE(FindProcessWindow(setup.process->Id(), L"#32770")) << "no box for a route it found";
+}
+
+// Like a terminal, it takes neither the paste message nor Ctrl+V, which types a control
+// character into it. The search tries Shift+Insert before Ctrl+V, and stops there.
+TEST_F(SetupTest, TestSendFindsShiftInsertForATerminalThatPastesOnlyWithIt) {
+  auto recorder = StartRecorder(0, L"shift-insert");
+  const SetupWindow setup = OpenWindow();
+  ASSERT_TRUE(Choose(setup, recorderTitle));
+  PostMessageW(setup.send, BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(setup.paste) == L"Shift+Insert"; }));
+  EXPECT_THAT(ReadRecords(recordFile), ElementsAre(L"Sendlark test\r\n"));
+  EXPECT_FALSE(FindProcessWindow(setup.process->Id(), L"#32770"));
+}
+
+// A console's paste command sits in its window menu, which Wine lets no other program read, and
+// in no program file: it is known by the console's class, and saved without a search.
+TEST_F(SetupTest, ListShowsTheConsolesPasteCommandAndSaveTakesIt) {
+  const WineConsole console(folder.Path());
+  ASSERT_NE(console.Window(), nullptr);
+  const SetupRun run = RunSetup(L"/list windows.tsv");
+  ASSERT_EQ(run.exitCode, 0u) << Utf8(run.errors);
+  const std::vector<std::wstring> its = LineOf(ReadList(L"windows.tsv"), console.Window());
+  ASSERT_EQ(its.size(), 5u);
+  EXPECT_EQ(its[3], L"274");
+  const SetupRun save = RunSetup(L"/save " + Hex(console.Window()));
+  ASSERT_EQ(save.exitCode, 0u) << Utf8(save.errors);
+  EXPECT_NE(folder.Read(L"Config.ini").find(":AppliactionPast=274;"), std::string::npos);
 }
 
 TEST_F(SetupTest, WindowListsOtherProgramsAndF5ListsThemAfresh) {

@@ -71,6 +71,15 @@ TEST_F(WindowTest, GripsAreDrawnInTheirColumnsAndTheToolbarCoversTheMiddle) {
   }
 }
 
+// Start-up feeds the window the user works in, then shows the strip above it without taking the
+// keyboard away: the next key the user types still goes there.
+TEST_F(WindowTest, StripIsShownTopmostWithoutTakingTheFocusFromTheTarget) {
+  StartWithRecorder(L"item");
+  EXPECT_THAT(WaitForRecords(1), ElementsAre(L"item"));
+  ASSERT_TRUE(WaitUntil([&] { return (GetWindowLongW(strip, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
+  EXPECT_EQ(GetForegroundWindow(), FindProcessWindow(recorder->Id(), recorderClass));
+}
+
 TEST_F(WindowTest, HoveringAButtonShowsItsToolTip) {
   StartWithRecorder();
   const POINT centre = ButtonCentre(2);
@@ -125,6 +134,7 @@ TEST_F(WindowTest, CtrlQEndsTheProgram) {
   StartWithRecorder();
   const RECT rect = StripRect();
   Click({rect.left + 2, rect.top + 5});  // a click on the grip makes the strip active
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == strip; }));
   Xdotool(L"key ctrl+q");
   EXPECT_EQ(sendlark->WaitForExit(), 0u);
 }

@@ -12,10 +12,13 @@
 // timer, the delay after it; "never" answers it and never reads, like a wrong paste number.
 // Ctrl+V and Shift+Insert read and record the clipboard too. Mode "edit" gives the window an
 // edit control with the focus and nothing else, like a dialog with one field: only the control
-// pastes, and what it holds is its text. "copy" copies "copied by the target" once it has pasted
-// the first time. "twice" reads during the command and once more the delay after it, as programs
-// that look at the clipboard before they read it for real. "slow-once" waits the delay only
-// before its first read.
+// pastes, and what it holds is its text; with a delay the window keeps the focus that long before
+// it hands it to the field, like a frame slow to come forward. "rich-edit" is the same with a
+// rich edit control. "shift-insert" is a terminal: it pastes on Shift+Insert alone, and records
+// the control character that Ctrl+V types. "copy" copies "copied by the target" once it has
+// pasted the first time. "twice" reads during the command and once more the delay after it, as
+// programs that look at the clipboard before they read it for real. "slow-once" waits the delay
+// only before its first read.
 // Started without arguments it only leaves a file "launched.txt" beside itself, so a test can
 // tell which program a command line really started.
 #include <windows.h>
@@ -40,6 +43,8 @@ struct Options {
   bool later = false;
   bool never = false;
   bool edit = false;
+  bool richEdit = false;
+  bool terminal = false;
   bool copy = false;
   bool twice = false;
   bool slowOnce = false;
@@ -47,7 +52,7 @@ struct Options {
 
 constexpr UINT_PTR kLaterTimer = 1;
 int g_laterReads = 0;   // commands whose read is still to come
-HWND g_edit = nullptr;  // in mode "edit"
+HWND g_edit = nullptr;  // in modes "edit" and "rich-edit"
 
 Options g_options;
 
@@ -112,13 +117,18 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return 0;
   }
   if (message == WM_SETFOCUS && g_edit != nullptr) {  // as a dialog hands it to its field
+    Sleep(g_options.delayMs);
     SetFocus(g_edit);
     return 0;
   }
-  const bool shortcut = (wParam == 'V' && GetKeyState(VK_CONTROL) < 0) ||
+  const bool shortcut = (wParam == 'V' && GetKeyState(VK_CONTROL) < 0 && !g_options.terminal) ||
                         (wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0);
   if (message == WM_KEYDOWN && shortcut) {
     Record(ClipboardText(window));
+    return 0;
+  }
+  if (message == WM_CHAR && g_options.terminal && wParam < L' ') {
+    Record(std::wstring(1, static_cast<wchar_t>(wParam)));
     return 0;
   }
   if (message == WM_TIMER && wParam == kLaterTimer) {
@@ -163,7 +173,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   g_options.closeOnActivate = mode(L"close-on-activate");
   g_options.later = mode(L"later");
   g_options.never = mode(L"never");
-  g_options.edit = mode(L"edit");
+  g_options.richEdit = mode(L"rich-edit");
+  g_options.edit = mode(L"edit") || g_options.richEdit;
+  g_options.terminal = mode(L"shift-insert");
   g_options.copy = mode(L"copy");
   g_options.twice = mode(L"twice");
   g_options.slowOnce = mode(L"slow-once");
@@ -180,8 +192,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       CreateWindowExW(0, g_options.className.c_str(), g_options.title.c_str(), WS_OVERLAPPEDWINDOW,
                       200, 200, 300, 200, nullptr, nullptr, instance, nullptr);
   if (g_options.edit) {
-    g_edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 280, 150,
-                             window, nullptr, instance, nullptr);
+    if (g_options.richEdit) LoadLibraryW(L"msftedit.dll");
+    g_edit = CreateWindowExW(0, g_options.richEdit ? L"RICHEDIT50W" : L"EDIT", L"",
+                             WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 280, 150, window, nullptr,
+                             instance, nullptr);
   }
   ShowWindow(window, g_options.minimised ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
 
