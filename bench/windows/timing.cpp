@@ -263,13 +263,39 @@ void MeasureDeliveries() {
   BareOwner owner;
   BareOwner::text = command;
 
+  // The formats every command text carries beside it, the locale and the marks, and the lock
+  // that copies take turns with: work that a delivery has to do, whoever writes it.
+  const HANDLE bareLock = ::CreateMutexW(nullptr, FALSE, L"Local\\SendlarkTimingBareLock");
+  std::vector<UINT> marks;
+  for (const wchar_t* mark :
+       {L"ExcludeClipboardContentFromMonitorProcessing", L"Clipboard Viewer Ignore",
+        L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard", L"SendlarkTimingMark"}) {
+    marks.push_back(::RegisterClipboardFormatW(mark));
+  }
+  const auto putFormats = [&] {
+    const DWORD zero = 0;
+    const LCID locale = ::GetSystemDefaultLCID();
+    const auto put = [](UINT format, const void* data, std::size_t size) {
+      const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+      std::memcpy(::GlobalLock(memory), data, size);
+      ::GlobalUnlock(memory);
+      ::SetClipboardData(format, memory);
+    };
+    put(CF_LOCALE, &locale, sizeof locale);
+    for (const UINT mark : marks)
+      put(mark, &zero, sizeof zero);
+  };
+
   Steps bareSteps, sendlarkSteps;
-  // What a second copy must do for each item, straight against the system.
-  const auto bare = [&](bool confirm, Steps& steps) {
+  // What a second copy must do for each item, straight against the system; `sameWork` adds the
+  // formats and the lock.
+  const auto bare = [&](bool confirm, Steps& steps, bool sameWork = false) {
+    if (sameWork) ::WaitForSingleObject(bareLock, INFINITE);
     Time(steps.clipboard, [&] {
       ::OpenClipboard(owner.Window());
       ::EmptyClipboard();
       BareOwner::Put(confirm ? nullptr : BareOwner::Copy());
+      if (sameWork) putFormats();
       ::CloseClipboard();
       BareOwner::asked = false;
     });
@@ -283,6 +309,7 @@ void MeasureDeliveries() {
       if (confirm && !BareOwner::asked) std::printf("bare loop: the target did not ask\n");
     });
     Time(steps.history, [&] { BareHistory(bareLog); });
+    if (sameWork) ::ReleaseMutex(bareLock);
   };
   const auto sendlark = [&](Steps& steps) {
     Time(steps.clipboard, [&] { Sys().OfferClipboardText(command); });
@@ -298,31 +325,35 @@ void MeasureDeliveries() {
   Steps ignored;
   const auto barePlain = [&] { bare(false, ignored); };
   const auto bareConfirming = [&] { bare(true, ignored); };
+  const auto bareSameWork = [&] { bare(true, ignored, true); };
   const auto full = [&] { SendCommand(kText, target.className, target.title, kHeader, kFooter); };
 
   for (const auto& loop : std::initializer_list<std::function<void()>>{
-           full, barePlain, bareConfirming, [&] { sendlark(ignored); }}) {
+           full, barePlain, bareConfirming, bareSameWork, [&] { sendlark(ignored); }}) {
     TimeDeliveries(kWarmUp, loop);
   }
-  std::vector<double> fullMs, plainMs, confirmingMs;  // per delivery, one value a round
+  std::vector<double> fullMs, plainMs, confirmingMs, sameMs;  // per delivery, one a round
   for (int round = 0; round < kRounds; ++round) {
     fullMs.push_back(TimeDeliveries(kPerRound, full) / kPerRound);
+    sameMs.push_back(TimeDeliveries(kPerRound, bareSameWork) / kPerRound);
     plainMs.push_back(TimeDeliveries(kPerRound, barePlain) / kPerRound);
     confirmingMs.push_back(TimeDeliveries(kPerRound, bareConfirming) / kPerRound);
     TimeDeliveries(kPerRound, [&] { sendlark(sendlarkSteps); });
     TimeDeliveries(kPerRound, [&] { bare(true, bareSteps); });
   }
 
-  std::vector<double> confirmingRatios, plainRatios;
+  std::vector<double> sameRatios, confirmingRatios, plainRatios;
   for (int round = 0; round < kRounds; ++round) {
+    sameRatios.push_back(fullMs[round] / sameMs[round]);
     confirmingRatios.push_back(fullMs[round] / confirmingMs[round]);
     plainRatios.push_back(fullMs[round] / plainMs[round]);
   }
   std::printf(
-      "per delivery (median of %d rounds of %d): SendCommand %.3f ms, bare loop with delayed "
-      "rendering %.3f ms (ratio %.2f, goal <= 1.10), plain bare loop %.3f ms (ratio %.2f)\n",
-      kRounds, kPerRound, Median(fullMs), Median(confirmingMs), Median(confirmingRatios),
-      Median(plainMs), Median(plainRatios));
+      "per delivery (median of %d rounds of %d): SendCommand %.3f ms; bare loop with delayed "
+      "rendering, the same formats and the lock %.3f ms (ratio %.2f, goal <= 1.10); with delayed "
+      "rendering only %.3f ms (ratio %.2f); plain bare loop %.3f ms (ratio %.2f)\n",
+      kRounds, kPerRound, Median(fullMs), Median(sameMs), Median(sameRatios), Median(confirmingMs),
+      Median(confirmingRatios), Median(plainMs), Median(plainRatios));
   const double count = static_cast<double>(kRounds) * kPerRound;
   std::printf("steps, ms per delivery     clipboard   find  activate  paste+read  history\n");
   for (const auto& [name, steps] : {std::pair{"Sendlark's platform", sendlarkSteps},
@@ -331,9 +362,10 @@ void MeasureDeliveries() {
                 steps.find / count, steps.activate / count, steps.paste / count,
                 steps.history / count);
   }
-  const long expected = 4L * kWarmUp + 5L * kRounds * kPerRound;
+  const long expected = 5L * kWarmUp + 6L * kRounds * kPerRound;
   std::printf("target received %ld of %ld deliveries\n", target.Deliveries(), expected);
   ::DeleteFileW(bareLog.c_str());
+  ::CloseHandle(bareLock);
 }
 
 // What a run costs with :RestoreClipboard=1 when another program left an 8 MB image on the
