@@ -88,11 +88,8 @@ TEST_F(ReachTest, SecondCopysPasteMessageReachesTheFocusedRichEditWhileTheStripI
 // target was not found, and the two copies never wait for each other's delivery lock.
 TEST_F(ReachTest, AnotherCopysStripIsNotFound) {
   const TempFolder other;
-  for (const wchar_t* file : {L"Sendlark.exe", L"commands.txt", L"log.txt"}) {
-    CopyFileW(folder.File(file).c_str(), other.File(file).c_str(), FALSE);
-  }
   WriteConfig(RecorderConfig());
-  CopyFileW(folder.File(L"Config.ini").c_str(), other.File(L"Config.ini").c_str(), FALSE);
+  CopyInstallation(other);
   Process running(L"\"" + other.File(L"Sendlark.exe") + L"\"", other.Path());
   ASSERT_NE(WaitForStrip(running), nullptr);
 

@@ -62,6 +62,14 @@ Config SendlarkTest::RecorderConfig() const {
   return config;
 }
 
+void SendlarkTest::CopyInstallation(const TempFolder& other) const {
+  for (const wchar_t* file : {L"Sendlark.exe", L"Config.ini"}) {
+    CopyFileW(folder.File(file).c_str(), other.File(file).c_str(), FALSE);
+  }
+  other.Write(L"commands.txt", "");
+  other.Write(L"log.txt", "");
+}
+
 std::unique_ptr<Process> SendlarkTest::StartSendlark(const std::wstring& arguments) {
   std::wstring commandLine = L"\"" + folder.File(L"Sendlark.exe") + L"\"";
   if (!arguments.empty()) commandLine += L" " + arguments;

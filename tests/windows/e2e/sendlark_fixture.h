@@ -53,6 +53,9 @@ class SendlarkTest : public ::testing::Test {
   void WriteConfig(const Config& config, ConfigEncoding encoding = ConfigEncoding::Ansi);
   // A configuration aimed at the recorder started by StartRecorder.
   Config RecorderConfig() const;
+  // A second installation in `other`: Sendlark.exe and Config.ini as they are in the folder,
+  // with an empty command file and log.
+  void CopyInstallation(const TempFolder& other) const;
 
   // Starts Sendlark.exe from the folder with the given argument text.
   std::unique_ptr<Process> StartSendlark(const std::wstring& arguments = L"");

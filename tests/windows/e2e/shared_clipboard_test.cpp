@@ -116,11 +116,8 @@ TEST_F(SharedClipboardTest, ASecondCopyWaitsForTheFirstCopysSlowTarget) {
 // clipboard, which comes back once the first copy's boxes are closed.
 TEST_F(SharedClipboardTest, WhatIsLeftOfATextTakenBackIsNotTheUsers) {
   WriteConfig(true);
-  TempFolder other;
-  CopyFileW(folder.File(L"Sendlark.exe").c_str(), other.File(L"Sendlark.exe").c_str(), FALSE);
-  CopyFileW(folder.File(L"Config.ini").c_str(), other.File(L"Config.ini").c_str(), FALSE);
-  other.Write(L"commands.txt", "");
-  other.Write(L"log.txt", "");
+  const TempFolder other;
+  CopyInstallation(other);
   auto reading = StartRecorder();
   recorderClass += L"-never";
   recorderTitle += L" never";

@@ -55,11 +55,8 @@ TEST_F(StartupTest, CopiesInDifferentFoldersRunSideBySide) {
   auto first = StartSendlark();
   ASSERT_NE(WaitForStrip(*first), nullptr);
 
-  TempFolder other;
-  CopyFileW(folder.File(L"Sendlark.exe").c_str(), other.File(L"Sendlark.exe").c_str(), FALSE);
-  CopyFileW(folder.File(L"Config.ini").c_str(), other.File(L"Config.ini").c_str(), FALSE);
-  other.Write(L"commands.txt", "");
-  other.Write(L"log.txt", "");
+  const TempFolder other;
+  CopyInstallation(other);
   Process second(L"\"" + other.File(L"Sendlark.exe") + L"\"", other.Path());
   EXPECT_TRUE(WaitUntil([&] { return FindProcessWindow(second.Id(), kStripClass) != nullptr; }));
 }
