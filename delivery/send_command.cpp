@@ -150,10 +150,10 @@ Delivery PasteToApplication(const DeliveryTarget& target, ClipboardTransaction& 
   if (window.window == 0) return Delivery::Failed;
   // From the second item of a run on, the window found is mostly in front already: asking the
   // system about other programs' windows costs more than the rest of the step.
-  if (Sys().ForegroundWindow() == window.window) {
-  } else if (target.match != TitleMatch::Exact) {
+  const bool inFront = Sys().ForegroundWindow() == window.window;
+  if (!inFront && target.match != TitleMatch::Exact) {
     Sys().ActivateWindow(window.window);
-  } else if (!Sys().ActivateByTitle(target.windowName)) {
+  } else if (!inFront && !Sys().ActivateByTitle(target.windowName)) {
     return FailPaste(kNoSuchTitleText);
   }
   const PasteId paste = ReadPaste(target.paste);

@@ -84,9 +84,12 @@ TEST_F(ReachTest, SecondCopysPasteMessageReachesTheFocusedRichEditWhileTheStripI
   EXPECT_EQ(WindowText(field), L"alphabravocharlie");
 }
 
-// A copy in another folder has its own strip; a Config.ini naming it gets the message that the
-// target was not found, and the two copies never wait for each other's delivery lock.
-TEST_F(ReachTest, AnotherCopysStripIsNotFound) {
+// A copy in another folder has its own strip; a Config.ini naming it, or this copy's own strip,
+// gets the message that the target was not found. The two copies never wait for each other's
+// delivery lock, and no strip sends itself its resend command (201) over and over, pushing every
+// older entry out of the history.
+TEST_F(ReachTest, NoCopysStripIsFound) {
+  folder.Write(L"log.txt", "older\r\n");
   const TempFolder other;
   WriteConfig(RecorderConfig());
   CopyInstallation(other);
@@ -96,14 +99,16 @@ TEST_F(ReachTest, AnotherCopysStripIsNotFound) {
   Config config;
   config.className = kStripClass;
   config.name = L"Sendlark";
+  config.paste = L"201";
   WriteConfig(config);
   auto sendlark = StartSendlark(L"item");
   const auto box = WaitForMessageBox(sendlark->Id());
   ASSERT_TRUE(box);
   EXPECT_EQ(box->text, kFailureMessage) << "alone: not found";
   PressOk(*box);
-  EXPECT_THAT(WaitForLogLines(1), ElementsAre("item"));
-  EXPECT_FALSE(FindProcessWindow(sendlark->Id(), L"#32770"));
+  EXPECT_THAT(WaitForLogLines(2), ElementsAre("item", "older"));
+  EXPECT_FALSE(WaitForMessageBox(sendlark->Id(), std::chrono::milliseconds(1500)));
+  EXPECT_THAT(LogLines(), ElementsAre("item", "older"));
 }
 
 }  // namespace

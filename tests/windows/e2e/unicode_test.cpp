@@ -58,26 +58,6 @@ TEST_F(UnicodeTest, AnEntryOutsideTheCodePageTurnsTheLogIntoUtf8) {
   })) << folder.Read(L"log.txt");
 }
 
-// Configured to paste into Sendlark's own strip with its resend command, one resend would send
-// itself the resend command over and over and push every older entry out of the history.
-TEST_F(UnicodeTest, OwnStripIsNeverTheTarget) {
-  folder.Write(L"log.txt", "older\r\n");
-  Config config;
-  config.name = L"Sendlark";
-  config.className = kStripClass;
-  config.paste = L"201";
-  WriteConfig(config);
-  auto sendlark = StartSendlark(L"item");
-  const auto box = WaitForMessageBox(sendlark->Id());
-  ASSERT_TRUE(box);
-  EXPECT_EQ(box->text, kFailureMessage);
-  PressOk(*box);
-  EXPECT_TRUE(WaitUntil([&] { return LogLines() == std::vector<std::string>{"item", "older"}; }));
-  EXPECT_FALSE(WaitForMessageBox(sendlark->Id(), std::chrono::milliseconds(1500)));
-  EXPECT_THAT(LogLines(), ElementsAre("item", "older"));
-  EXPECT_TRUE(sendlark->Running());
-}
-
 // A copy ended in the middle of rewriting the log leaves its temporary file behind; the next
 // copy that writes the log, holding the turn, removes it.
 TEST_F(UnicodeTest, TemporaryFileOfAnEndedCopyIsRemoved) {
